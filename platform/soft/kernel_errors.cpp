@@ -1,0 +1,69 @@
+// The calling thread's last error and the system's texts for error codes.
+#include <cstring>
+#include <string_view>
+
+#include "platform/win32.h"
+
+namespace {
+
+thread_local DWORD last_error = ERROR_SUCCESS;
+
+constexpr DWORD kInsufficientBuffer = 122;    // ERROR_INSUFFICIENT_BUFFER
+constexpr DWORD kMessageNotFound = 317;       // ERROR_MR_MID_NOT_FOUND
+
+struct ErrorText {
+  DWORD code;
+  std::string_view text;
+};
+
+// Each text ends in "\r\n", as the system's texts do.
+constexpr ErrorText kErrorTexts[] = {
+    {0, "The operation completed successfully.\r\n"},
+    {1, "Incorrect function.\r\n"},
+    {2, "The system cannot find the file specified.\r\n"},
+    {5, "Access is denied.\r\n"},
+    {ERROR_INVALID_HANDLE, "The handle is invalid.\r\n"},
+    {ERROR_NOT_ENOUGH_MEMORY, "Not enough memory resources are available to process this command.\r\n"},
+    {ERROR_OUTOFMEMORY, "Not enough memory resources are available to complete this operation.\r\n"},
+    {ERROR_INVALID_PARAMETER, "The parameter is incorrect.\r\n"},
+    {kInsufficientBuffer, "The data area passed to a system call is too small.\r\n"},
+    {ERROR_INVALID_WINDOW_HANDLE, "Invalid window handle.\r\n"},
+    {ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class.\r\n"},
+    {ERROR_CLASS_ALREADY_EXISTS, "Class already exists.\r\n"},
+    {ERROR_NOT_ENOUGH_RESOURCES, "Not enough resources are available to complete this operation.\r\n"},
+};
+
+const ErrorText* FindText(DWORD code) {
+  for (const ErrorText& entry : kErrorTexts) {
+    if (entry.code == code) return &entry;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+DWORD GetLastError() { return last_error; }
+
+void SetLastError(DWORD error) { last_error = error; }
+
+// Only texts of the system are known; inserts never occur in them, so the
+// insert flags change nothing.
+DWORD FormatMessageA(DWORD flags, LPCVOID, DWORD message_id, DWORD, LPSTR buffer, DWORD size,
+                     void*) {
+  if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || buffer == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const ErrorText* entry = FindText(message_id);
+  if (entry == nullptr) {
+    SetLastError(kMessageNotFound);
+    return 0;
+  }
+  if (size <= entry->text.size()) {
+    SetLastError(kInsufficientBuffer);
+    return 0;
+  }
+  std::memcpy(buffer, entry->text.data(), entry->text.size());
+  buffer[entry->text.size()] = '\0';
+  return static_cast<DWORD>(entry->text.size());
+}

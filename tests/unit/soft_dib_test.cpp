@@ -1,0 +1,126 @@
+// Device-independent sections: memory layout, description, and refusals.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "platform/soft/soft.h"
+#include "platform/win32.h"
+
+namespace {
+
+BITMAPINFO Header(LONG width, LONG height, WORD bits = 24, DWORD compression = BI_RGB) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, bits, compression, 0, 0, 0, 0, 0};
+  return info;
+}
+
+HBITMAP Make(const BITMAPINFO& info, std::uint8_t** bits) {
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
+TEST(DibSection, RowsArePaddedToFourBytes) {
+  for (LONG width : {1023, 1024}) {
+    std::uint8_t* bits = nullptr;
+    HBITMAP bitmap = Make(Header(width, 3), &bits);
+    ASSERT_NE(bitmap, nullptr);
+    DIBSECTION section{};
+    ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(DIBSECTION)));
+    EXPECT_EQ(section.dsBm.bmWidthBytes, 3072);
+    EXPECT_EQ(section.dsBmih.biSizeImage, 3u * 3072);
+    DeleteObject(bitmap);
+  }
+  std::uint8_t* bits = nullptr;
+  HBITMAP narrow = Make(Header(1, 1), &bits);
+  DIBSECTION section{};
+  GetObjectA(narrow, sizeof(section), &section);
+  EXPECT_EQ(section.dsBm.bmWidthBytes, 4);
+  DeleteObject(narrow);
+}
+
+TEST(DibSection, DescribesItselfAsOnWindows) {
+  std::uint8_t* bits = nullptr;
+  HBITMAP bitmap = Make(Header(640, -480), &bits);
+  ASSERT_NE(bitmap, nullptr);
+  DIBSECTION section{};
+  GetObjectA(bitmap, sizeof(section), &section);
+  EXPECT_EQ(section.dsBm.bmType, 0);
+  EXPECT_EQ(section.dsBm.bmWidth, 640);
+  EXPECT_EQ(section.dsBm.bmHeight, 480);
+  EXPECT_EQ(section.dsBm.bmPlanes, 1);
+  EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
+  EXPECT_EQ(section.dsBm.bmBits, bits);
+  EXPECT_EQ(section.dsBmih.biHeight, -480);
+  EXPECT_EQ(section.dsBmih.biBitCount, 24);
+  EXPECT_EQ(section.dshSection, nullptr);
+  EXPECT_EQ(section.dsOffset, 0u);
+
+  BITMAP plain{};
+  EXPECT_EQ(GetObjectA(bitmap, sizeof(plain), &plain), static_cast<int>(sizeof(BITMAP)));
+  EXPECT_EQ(plain.bmWidthBytes, 1920);
+  EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), static_cast<int>(sizeof(DIBSECTION)));
+  EXPECT_EQ(GetObjectA(bitmap, 4, &plain), 0);
+  EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+  DeleteObject(bitmap);
+}
+
+TEST(DibSection, StartsBlackAndKeepsTheTopRowWhereTheHeaderSays) {
+  for (LONG height : {4, -4}) {
+    std::uint8_t* bits = nullptr;
+    HBITMAP bitmap = Make(Header(5, height), &bits);
+    for (int i = 0; i < 16 * 4; ++i) ASSERT_EQ(bits[i], 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap);
+    const RECT top_row{0, 0, 5, 1};
+    const LOGBRUSH red{BS_SOLID, RGB(255, 0, 0), 0};
+    HBRUSH brush = CreateBrushIndirect(&red);
+    FillRect(dc, &top_row, brush);
+    // Bottom-up: the top row is the last row in memory.
+    const std::uint8_t* row = height > 0 ? bits + 3 * 16 : bits;
+    EXPECT_EQ(row[0], 0x00);  // blue
+    EXPECT_EQ(row[1], 0x00);  // green
+    EXPECT_EQ(row[2], 0xFF);  // red
+    EXPECT_EQ(row[14], 0xFF);
+    EXPECT_EQ(row[15], 0x00);  // padding is not a pixel
+    DeleteDC(dc);
+    DeleteObject(brush);
+    DeleteObject(bitmap);
+  }
+}
+
+TEST(DibSection, RefusesWhatItCannotMakeWithoutLeavingAnything) {
+  constexpr LONG kMax = std::numeric_limits<LONG>::max();
+  constexpr LONG kMin = std::numeric_limits<LONG>::min();
+  const soft::LiveCounts before = soft::CountLive();
+  const BITMAPINFO refused[] = {
+      Header(32768, 21846),  // just over 2 GiB
+      Header(kMax, kMin),    Header(kMax, 1), Header(0, 10), Header(10, 0), Header(-10, 10),
+      Header(10, 10, 32),    Header(10, 10, 8), Header(10, 10, 24, 3),
+  };
+  for (const BITMAPINFO& info : refused) {
+    std::uint8_t dummy = 0;
+    std::uint8_t* bits = &dummy;
+    SetLastError(0);
+    EXPECT_EQ(Make(info, &bits), nullptr) << info.bmiHeader.biWidth << "x" << info.bmiHeader.biHeight;
+    EXPECT_EQ(bits, nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+  }
+  EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
+  EXPECT_EQ(soft::CountLive(), before);
+}
+
+TEST(DibSection, SelectedIntoOneContextAtATime) {
+  std::uint8_t* bits = nullptr;
+  HBITMAP bitmap = Make(Header(8, 8), &bits);
+  HDC first = CreateCompatibleDC(nullptr);
+  HDC second = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SelectObject(first, bitmap), nullptr);  // a new context holds no bitmap
+  EXPECT_EQ(SelectObject(second, bitmap), nullptr);
+  EXPECT_EQ(GetCurrentObject(second, OBJ_BITMAP), nullptr);
+  EXPECT_EQ(GetCurrentObject(first, OBJ_BITMAP), bitmap);
+  DeleteDC(first);
+  EXPECT_TRUE(DeleteObject(bitmap));
+  DeleteDC(second);
+}
+
+}  // namespace
