@@ -1,0 +1,37 @@
+#include "raster/bitmap_canvas.h"
+
+#include "raster/bitmap.h"
+#include "raster/bitmap_contexts.h"
+#include "raster/raster_module.h"
+
+TBitmapCanvas::~TBitmapCanvas() { DropContext(); }
+
+void TBitmapCanvas::MakeContext() {
+  TLockScope scope(CanvasLock());
+  if (Context() != nullptr) return;
+  HBITMAP image = bitmap_.Handle();
+  // A platform bitmap can be selected into one context only.
+  if (image != nullptr) BitmapContexts->DropHolding(image, this);
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return;  // the caller reports that drawing is not possible
+  previous_bitmap_ = image != nullptr ? SelectObject(dc, image) : nullptr;
+  held_bitmap_ = image;
+  AttachContext(dc);
+  BitmapContexts->Add(this);
+}
+
+void TBitmapCanvas::DropContext() {
+  TLockScope scope(CanvasLock());
+  HDC dc = Context();
+  if (dc == nullptr) return;
+  if (previous_bitmap_ != nullptr) SelectObject(dc, previous_bitmap_);
+  AttachContext(nullptr);
+  DeleteDC(dc);
+  previous_bitmap_ = nullptr;
+  held_bitmap_ = nullptr;
+  if (BitmapContexts) BitmapContexts->Remove(this);
+}
+
+void TBitmapCanvas::BeforeChange() { bitmap_.BeforeChange(); }
+
+void TBitmapCanvas::AfterChange() { bitmap_.Changed(); }

@@ -1,0 +1,30 @@
+// The canvas of a bitmap. It makes its own memory context, with the bitmap's
+// storage selected, at its first drawing call, and gives it up whenever the
+// storage is rebuilt or freed.
+#pragma once
+
+#include "platform/win32.h"
+#include "raster/canvas.h"
+
+class TBitmap;
+
+class TBitmapCanvas : public TCanvas {
+ public:
+  explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
+  ~TBitmapCanvas() override;
+
+  void MakeContext();
+  void DropContext();
+  // The platform bitmap selected into this canvas's context, or none.
+  HBITMAP HeldBitmap() const { return held_bitmap_; }
+
+ protected:
+  void CreateContext() override { MakeContext(); }
+  void BeforeChange() override;
+  void AfterChange() override;
+
+ private:
+  TBitmap& bitmap_;
+  HBITMAP held_bitmap_ = nullptr;
+  HGDIOBJ previous_bitmap_ = nullptr;
+};

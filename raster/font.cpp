@@ -1,0 +1,77 @@
+#include "raster/font.h"
+
+#include "raster/font_conversion.h"
+#include "raster/raster_module.h"
+
+TFont::TFont()
+    : TGraphicsObject(*FontCache, DescriptionBytes(DefaultFontKey())),
+      key_(DefaultFontKey()),
+      font_dpi_(ScreenDpi) {}
+
+void TFont::Describe(const FontKey& key) {
+  Cache().Replace(*this, DescriptionBytes(key));
+  key_ = key;
+}
+
+template <class Edit>
+void TFont::ChangeDescription(Edit edit) {
+  TLockScope scope(OwnerLock());
+  FontKey key = key_;
+  key.Handle = nullptr;
+  edit(key);
+  Describe(key);
+}
+
+void TFont::SetColor(TColor color) {
+  if (color == color_) return;
+  color_ = color;
+  Changed();
+}
+
+void TFont::SetName(std::string_view name) {
+  if (name.empty()) return;
+  ChangeDescription([name](FontKey& key) { key.Name = TFontName(name); });
+}
+
+void TFont::SetStyle(TFontStyles style) {
+  ChangeDescription([style](FontKey& key) { key.Style = style; });
+}
+
+int TFont::Size() const { return -MulDiv(key_.Height, 72, font_dpi_); }
+
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, font_dpi_, 72)); }
+
+void TFont::SetHeight(int height) {
+  ChangeDescription([height](FontKey& key) { key.Height = height; });
+}
+
+void TFont::SetCharset(BYTE charset) {
+  ChangeDescription([charset](FontKey& key) { key.Charset = charset; });
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+  ChangeDescription([pitch](FontKey& key) { key.Pitch = pitch; });
+}
+
+HFONT TFont::FontHandle() {
+  return static_cast<HFONT>(Cache().Realise(Entry(), [this] {
+    const LOGFONTA font = LogFontFromKey(key_);
+    return static_cast<HGDIOBJ>(CreateFontIndirectA(&font));
+  }));
+}
+
+void TFont::SetFontHandle(HFONT handle) {
+  TLockScope scope(OwnerLock());
+  Describe(DescribeAdopted(handle));
+}
+
+FontKey TFont::DescribeAdopted(HFONT handle) const {
+  if (handle == nullptr || GetObjectType(handle) != OBJ_FONT) return DefaultFontKey();
+  LOGFONTA font{};
+  if (GetObjectA(handle, sizeof(font), &font) == 0) return DefaultFontKey();
+  // A font the cache made for another description is deleted with that
+  // description's entry; owning it a second time would delete it twice, so
+  // such a font is taken by its description alone.
+  HGDIOBJ owned = Cache().MadeHandle(handle) ? nullptr : handle;
+  return KeyFromLogFont(font, owned);
+}

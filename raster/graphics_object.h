@@ -1,0 +1,36 @@
+// What pens, brushes and fonts share: a counted entry in their kind's cache,
+// the hook through which the owning canvas hears of changes, and that
+// canvas's lock, taken while a description changes.
+#pragma once
+
+#include <functional>
+
+#include "raster/critical_section.h"
+#include "raster/resource_manager.h"
+
+class TGraphicsObject {
+ public:
+  virtual ~TGraphicsObject();
+  TGraphicsObject(const TGraphicsObject&) = delete;
+  TGraphicsObject& operator=(const TGraphicsObject&) = delete;
+
+  // Set by the canvas that owns the object.
+  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+  void SetOwnerLock(TCriticalSection* lock) { owner_lock_ = lock; }
+
+ protected:
+  TGraphicsObject(TResourceManager& cache, const TDescriptionBytes& description);
+
+  TResourceManager& Cache() const { return cache_; }
+  TResourceEntry& Entry() const { return *entry_; }
+  TCriticalSection* OwnerLock() const { return owner_lock_; }
+  void Changed();
+
+ private:
+  friend class TResourceManager;  // Replace swaps the entry and notifies
+
+  TResourceManager& cache_;
+  TResourceEntry* entry_;
+  TCriticalSection* owner_lock_ = nullptr;
+  std::function<void()> on_change_;
+};

@@ -1,0 +1,33 @@
+#include "raster/pen.h"
+
+TPen::TPen() : TGraphicsObject(*PenCache, DescriptionBytes(DefaultPenKey)), key_(DefaultPenKey) {}
+
+template <class Edit>
+void TPen::ChangeDescription(Edit edit) {
+  TLockScope scope(OwnerLock());
+  PenKey key = key_;
+  key.Handle = nullptr;
+  edit(key);
+  Cache().Replace(*this, DescriptionBytes(key));
+  key_ = key;
+}
+
+void TPen::SetWidth(int width) {
+  if (width < 0) return;
+  ChangeDescription([width](PenKey& key) { key.Width = width; });
+}
+
+void TPen::SetColor(TColor color) {
+  ChangeDescription([color](PenKey& key) { key.Color = color; });
+}
+
+HPEN TPen::Handle() {
+  return static_cast<HPEN>(Cache().Realise(Entry(), [this] {
+    // Pen styles 0 to 6 are the platform's PS_ values in the same order.
+    LOGPEN pen{};
+    pen.lopnStyle = key_.Style;
+    pen.lopnWidth.x = key_.Width;
+    pen.lopnColor = ToRgb(key_.Color);
+    return static_cast<HGDIOBJ>(CreatePenIndirect(&pen));
+  }));
+}
