@@ -1,0 +1,20 @@
+// Which caption a frame shows: a clock driven by animation ticks, not by
+// wall time. Each tick adds 50; at 3000 the next row of the table comes up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The current caption, Windows-1251 bytes; "d[^_^]b" until the first switch.
+extern std::string CaptionText;
+extern std::int32_t CaptionClock;
+extern std::int32_t CaptionIndex;
+
+// Called once at the start of every animation tick.
+void AdvanceCaption();
+
+// Puts the schedule back to its state at program start.
+void ResetCaptionSchedule();
+
+// Gives the caption's memory back at shut-down.
+void ReleaseCaptionText();

@@ -1,0 +1,35 @@
+// A window for tests that need one without a display: a soft::WindowBase in
+// the platform's handle table whose client area is plain memory, so GetDC,
+// ReleaseDC and everything drawn through them work as on a real window.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/soft/objects.h"
+
+class FakeWindow {
+ public:
+  FakeWindow(int client_width, int client_height);
+  ~FakeWindow();
+  FakeWindow(const FakeWindow&) = delete;
+  FakeWindow& operator=(const FakeWindow&) = delete;
+
+  HWND handle() const { return handle_; }
+  // How often a context of this window was released after drawing.
+  int Presented() const;
+  // The blue byte of a client pixel (frames are grey, so one byte tells).
+  int Pixel(int x, int y) const;
+  // Sets every byte of the client area.
+  void Fill(std::uint8_t value);
+  bool AllPixelsAre(std::uint8_t value) const;
+  // Forgets the window, as destroying it would.
+  void Destroy();
+
+ private:
+  class Target;
+  class Window;
+  std::shared_ptr<Target> target_;
+  HWND handle_ = nullptr;
+};
