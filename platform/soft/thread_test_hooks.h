@@ -1,0 +1,11 @@
+// Settings that let tests reach the thread services' failure paths. Not part
+// of the Win32 subset.
+#pragma once
+
+namespace soft {
+
+// While set, CreateThread fails as if the system had no memory left for
+// another thread (tests only).
+void SetThreadCreationFails(bool fails);
+
+}  // namespace soft

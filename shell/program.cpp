@@ -1,0 +1,68 @@
+#include "shell/program.h"
+
+#include <memory>
+
+#include "platform/win32.h"
+#include "shell/animation.h"
+#include "shell/error_box.h"
+#include "shell/main_window.h"
+#include "shell/message_loop.h"
+#include "shell/runtime.h"
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+
+// "Window registration error" and "Window creation error", in Windows-1251.
+constexpr const char* kRegistrationError =
+    "\xCF\xEE\xEC\xE8\xEB\xEA\xE0 \xF0\xE5\xE3\xB3\xF1\xF2\xF0\xE0\xF6\xE8\xBF \xE2\xB3\xEA\xED\xE0";
+constexpr const char* kCreationError =
+    "\xCF\xEE\xEC\xE8\xEB\xEA\xE0 \xF1\xF2\xE2\xEE\xF0\xE5\xED\xED\xFF \xE2\xB3\xEA\xED\xE0";
+
+// After the window is gone the animation must neither draw into it nor
+// touch the drawing layer once shut-down releases it: stop it and wait.
+// A tick waiting in UpdateWindow gives up because the window is gone.
+void StopAnimation(TTimer& timer) {
+  timer.Terminate();
+  if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+  timer.WaitFor();
+}
+
+int RunMainThread() {
+  if (!RegisterMainClass()) {
+    MessageBoxA(nullptr, kRegistrationError, nullptr, MB_OK);
+    return kFailure;
+  }
+  MainWindow = CreateMainWindow();
+  if (MainWindow == nullptr) {
+    MessageBoxA(nullptr, kCreationError, nullptr, MB_OK);
+    return kFailure;
+  }
+  const std::unique_ptr<TTimer> timer = StartThread<TTimer>();
+  try {
+    ShowWindow(MainWindow, StartupShowCommand());
+    UpdateWindow(MainWindow);
+    RunMessageLoop(MainWindow);
+  } catch (...) {
+    StopAnimation(*timer);
+    throw;
+  }
+  StopAnimation(*timer);
+  return kSuccess;
+}
+
+}  // namespace
+
+int RunProgram() {
+  StartRuntime();
+  int exit_code;
+  try {
+    exit_code = RunMainThread();
+  } catch (const std::exception& error) {
+    ShowApplicationError(error);
+    exit_code = kFailure;
+  }
+  StopRuntime();
+  return exit_code;
+}
