@@ -14,18 +14,18 @@ namespace {
 
 struct Job {
   const char* face;
-  LONG height;
-  LONG escapement;
+  LONG height, escapement;
 };
+using Pixels = std::vector<std::uint8_t>;
 
-std::vector<std::uint8_t> Draw(const Job& job) {
-  std::vector<std::uint8_t> pixels(160 * 120 * 3, 0);
-  const soft::Surface surface{pixels.data(), 160, 120, 160 * 3, 3, false};
+Pixels Draw(const Job& job) {
+  Pixels pixels(160 * 120 * 3, 0);
   LOGFONTA font{};
   font.lfHeight = job.height;
   font.lfWeight = FW_BOLD;
   std::snprintf(font.lfFaceName, LF_FACESIZE, "%s", job.face);
   auto layout = soft::LayOutText(font, "\xCD\xE5\xEC\xE0\xBA =) THE END");
+  const soft::Surface surface{pixels.data(), 160, 120, 160 * 3, 3, false};
   if (layout) soft::DrawTextLayout(surface, *layout, {10, 60, job.escapement, 0xFFFFFF});
   return pixels;
 }
@@ -35,22 +35,18 @@ TEST(TextThreads, ConcurrentDrawingMatchesDrawingAlone) {
   // they share faces but ask them for different glyphs.
   const std::vector<Job> jobs = {{"Arial", -37, 0},  {"Arial", -37, 17},    {"Arial", -23, -23},
                                  {"System", 19, 0}, {"Unknown 5", -19, 900}, {"Arial", -33, 3590}};
-  constexpr std::size_t kRounds = 12;
-  std::vector<std::vector<std::vector<std::uint8_t>>> drawn(jobs.size());
+  const std::size_t n = jobs.size();
+  std::vector<std::vector<Pixels>> drawn(n);
   std::vector<std::thread> threads;
-  for (std::size_t i = 0; i < jobs.size(); ++i) {
-    threads.emplace_back([&, i] {
-      for (std::size_t round = 0; round < kRounds; ++round) {
-        drawn[i].push_back(Draw(jobs[(i + round) % jobs.size()]));
-      }
+  for (std::size_t i = 0; i < n; ++i) {
+    threads.emplace_back([&, i] {  // every thread draws every job, each starting at another
+      for (std::size_t k = 0; k < n; ++k) drawn[i].push_back(Draw(jobs[(i + k) % n]));
     });
   }
   for (std::thread& thread : threads) thread.join();
-  EXPECT_NE(Draw(jobs[0]), std::vector<std::uint8_t>(160 * 120 * 3, 0));
-  for (std::size_t i = 0; i < jobs.size(); ++i) {
-    for (std::size_t round = 0; round < kRounds; ++round) {
-      EXPECT_EQ(drawn[i][round], Draw(jobs[(i + round) % jobs.size()])) << i << " " << round;
-    }
+  EXPECT_NE(Draw(jobs[0]), Pixels(160 * 120 * 3, 0));
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t k = 0; k < n; ++k) EXPECT_EQ(drawn[i][k], Draw(jobs[(i + k) % n])) << i << " " << k;
   }
 }
 
