@@ -30,10 +30,8 @@ inline void MakeFilled(TBitmap& bitmap, int width, int height, COLORREF rgb) {
   bitmap.SetHeight(height);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = bitmap.RowPixels(y);
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(rgb >> 16);
-      row[3 * x + 1] = static_cast<std::uint8_t>(rgb >> 8);
-      row[3 * x + 2] = static_cast<std::uint8_t>(rgb);
+    for (int i = 0; i < 3 * width; ++i) {
+      row[i] = static_cast<std::uint8_t>(rgb >> (16 - 8 * (i % 3)));  // blue, green, red
     }
   }
 }
@@ -44,11 +42,25 @@ inline COLORREF PixelAt(TBitmap& bitmap, int x, int y) {
   return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
+// What GetObjectA tells of a platform object (LOGPEN, LOGBRUSH, LOGFONTA...).
+template <class Record>
+Record Describe(HGDIOBJ object) {
+  Record described{};
+  EXPECT_NE(GetObjectA(object, sizeof(described), &described), 0);
+  return described;
+}
+
+inline POINT PositionOf(HDC dc) {
+  POINT position{-1, -1};
+  GetCurrentPositionEx(dc, &position);
+  return position;
+}
+
 class RasterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     StartRasterModule();
-    live_before_ = soft::CountLive();
+    before_ = soft::CountLive();
     misuse_before_ = soft::MisuseCount();
   }
   void TearDown() override {
@@ -64,14 +76,15 @@ class RasterTest : public ::testing::Test {
     soft::SetScreenDpi(96);
   }
 
-  int LivePens() const { return soft::CountLive().pens - live_before_.pens; }
-  int LiveBrushes() const { return soft::CountLive().brushes - live_before_.brushes; }
-  int LiveFonts() const { return soft::CountLive().fonts - live_before_.fonts; }
-  int LiveBitmaps() const { return soft::CountLive().bitmaps - live_before_.bitmaps; }
-  int LiveDcs() const { return soft::CountLive().dcs - live_before_.dcs; }
-  bool NothingLeft() const { return soft::CountLive() == live_before_; }
+  // How many more objects of each kind are alive than when the test began.
+  soft::LiveCounts Made() const {
+    const soft::LiveCounts now = soft::CountLive();
+    return {now.pens - before_.pens, now.brushes - before_.brushes, now.fonts - before_.fonts,
+            now.bitmaps - before_.bitmaps, now.dcs - before_.dcs, now.windows - before_.windows};
+  }
+  bool NothingLeft() const { return soft::CountLive() == before_; }
 
  private:
-  soft::LiveCounts live_before_;
+  soft::LiveCounts before_;
   long misuse_before_ = 0;
 };

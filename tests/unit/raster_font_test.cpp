@@ -1,5 +1,6 @@
-#include <cstring>
+#include <array>
 #include <string>
+#include <utility>
 
 #include "raster/font.h"
 #include "raster/font_conversion.h"
@@ -9,111 +10,63 @@ namespace {
 
 using FontTest = RasterTest;
 
-LOGFONTA Describe(HFONT font) {
-  LOGFONTA described{};
-  EXPECT_NE(GetObjectA(font, sizeof(described), &described), 0);
-  return described;
-}
-
-TEST_F(FontTest, NewFontHasTheDefaults) {
-  TFont font;
-  EXPECT_EQ(font.Color(), clWindowText);
-  EXPECT_EQ(font.Name(), "MS Sans Serif");
-  EXPECT_EQ(font.Height(), -11);
-  EXPECT_EQ(font.Size(), 8);
-  EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
-  EXPECT_EQ(font.Pitch(), fpDefault);
-  EXPECT_EQ(font.Style(), TFontStyles{});
-}
-
-TEST_F(FontTest, PointsBecomePixelsAtNinetySixDpi) {
-  TFont font;
-  font.SetSize(22);
-  EXPECT_EQ(font.Height(), -29);
-  EXPECT_EQ(font.Size(), 22);
-  font.SetSize(8);
-  EXPECT_EQ(font.Height(), -11);
-}
-
-TEST_F(FontTest, PointsBecomePixelsAtOneHundredTwentyDpi) {
-  RestartAtDpi(120);
-  TFont font;
-  font.SetSize(22);
-  EXPECT_EQ(font.Height(), -37);
-  EXPECT_EQ(font.Size(), 22);
-}
-
-TEST_F(FontTest, NameKeepsThirtyOneCharactersAndIgnoresEmpty) {
-  TFont font;
-  font.SetName("Arial");
-  font.SetName("");
-  EXPECT_EQ(font.Name(), "Arial");
-  font.SetName(std::string(40, 'n'));
-  EXPECT_EQ(font.Name(), std::string(31, 'n'));
-}
-
-TEST_F(FontTest, DefaultInAnyCaseIsRealisedWithTheDefaultFace) {
-  for (const char* name : {"Default", "dEfAuLt", "DEFAULT"}) {
+TEST_F(FontTest, PointsBecomePixelsAtTheScreenDensity) {
+  struct Case {
+    int dpi, points, height;
+  };
+  for (const Case& c : {Case{96, 22, -29}, Case{96, 8, -11}, Case{120, 22, -37}, Case{120, 8, -13}}) {
+    RestartAtDpi(c.dpi);
     TFont font;
+    if (c.points == 8) {
+      EXPECT_EQ(font.Height(), c.height) << "the default at " << c.dpi;
+    }
+    font.SetSize(c.points);
+    EXPECT_EQ(font.Height(), c.height) << c.points << " points at " << c.dpi;
+    EXPECT_EQ(font.Size(), c.points);
+  }
+}
+
+TEST_F(FontTest, OnlyAShiftJisSystemFontGivesTheGothicDefault) {
+  soft::SetDoubleByteLocale(true, SHIFTJIS_CHARSET);
+  RestartAtDpi(96);
+  const FontKey japanese = DefaultFontKey();
+  soft::SetDoubleByteLocale(true, 129);  // another double-byte character set
+  RestartAtDpi(96);
+  const FontKey korean = DefaultFontKey();
+  soft::SetDoubleByteLocale(false, RUSSIAN_CHARSET);
+  RestartAtDpi(96);
+
+  EXPECT_EQ(japanese.Charset, SHIFTJIS_CHARSET);
+  EXPECT_EQ(japanese.Height, -12);
+  EXPECT_EQ(japanese.Name.View(), "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+  EXPECT_EQ(korean.Charset, DEFAULT_CHARSET);
+  EXPECT_EQ(korean.Name.View(), "MS Sans Serif");
+}
+
+TEST_F(FontTest, NamesKeepThirtyOneCharactersAndDefaultMeansTheDefaultFace) {
+  TFont font;
+  font.SetName(std::string(40, 'n'));
+  font.SetName("");
+  EXPECT_EQ(font.Name(), std::string(31, 'n')) << "an empty name is ignored";
+  const std::pair<const char*, const char*> faces[] = {
+      {"Default", "MS Sans Serif"}, {"dEfAuLt", "MS Sans Serif"}, {"Defaults", "Defaults"}};
+  for (const auto& [name, face] : faces) {
     font.SetName(name);
     EXPECT_EQ(font.Name(), name);
-    EXPECT_STREQ(Describe(font.FontHandle()).lfFaceName, "MS Sans Serif") << name;
+    EXPECT_STREQ(Describe<LOGFONTA>(font.FontHandle()).lfFaceName, face);
   }
-  TFont other;
-  other.SetName("Defaults");
-  EXPECT_STREQ(Describe(other.FontHandle()).lfFaceName, "Defaults");
 }
 
-TEST_F(FontTest, PlatformFontFollowsTheDescription) {
-  TFont font;
-  font.SetName("Arial");
-  font.SetStyle({fsBold, fsUnderline});
-  font.SetSize(22);
-  font.SetCharset(RUSSIAN_CHARSET);
-  font.SetPitch(fpFixed);
-  const LOGFONTA made = Describe(font.FontHandle());
-  EXPECT_EQ(made.lfHeight, -29);
-  EXPECT_EQ(made.lfWidth, 0);
-  EXPECT_EQ(made.lfEscapement, 0);
-  EXPECT_EQ(made.lfWeight, FW_BOLD);
-  EXPECT_EQ(made.lfItalic, 0);
-  EXPECT_EQ(made.lfUnderline, 1);
-  EXPECT_EQ(made.lfStrikeOut, 0);
-  EXPECT_EQ(made.lfCharSet, RUSSIAN_CHARSET);
-  EXPECT_EQ(made.lfQuality, 0);
-  EXPECT_EQ(made.lfPitchAndFamily, FIXED_PITCH);
-  EXPECT_STREQ(made.lfFaceName, "Arial");
-}
-
-TEST_F(FontTest, LogFontStylesAndPitchesBothWays) {
+// Bold, the size and the face reach the platform in raster_font_adoption_test.
+TEST_F(FontTest, OtherStylesAndThePitchReachThePlatformFont) {
   FontKey key = DefaultFontKey();
   key.Style = {fsItalic, fsStrikeOut};
-  key.Pitch = fpVariable;
-  const LOGFONTA font = LogFontFromKey(key);
-  EXPECT_EQ(font.lfWeight, FW_NORMAL);
-  EXPECT_EQ(font.lfItalic, 1);
-  EXPECT_EQ(font.lfStrikeOut, 1);
-  EXPECT_EQ(font.lfPitchAndFamily, VARIABLE_PITCH);
-
-  LOGFONTA read = font;
-  read.lfWeight = 800;
-  read.lfUnderline = 2;  // only exactly 1 counts
-  read.lfPitchAndFamily = 0x31;  // family bits are not part of the description
-  const FontKey back = KeyFromLogFont(read, nullptr);
-  EXPECT_EQ(back.Style, (TFontStyles{fsBold, fsItalic, fsStrikeOut}));
-  EXPECT_EQ(back.Pitch, fpFixed);
-}
-
-TEST_F(FontTest, ColourChangeMakesNoNewPlatformFont) {
-  TFont font;
-  HFONT handle = font.FontHandle();
-  int notified = 0;
-  font.SetOnChange([&] { ++notified; });
-  font.SetColor(clSilver);
-  font.SetColor(clSilver);
-  EXPECT_EQ(notified, 1);
-  EXPECT_EQ(font.FontHandle(), handle);
-  EXPECT_EQ(LiveFonts(), 1);
+  key.Pitch = fpFixed;
+  const LOGFONTA made = LogFontFromKey(key);
+  EXPECT_EQ(made.lfWeight, FW_NORMAL);
+  EXPECT_EQ((std::array<int, 3>{made.lfItalic, made.lfUnderline, made.lfStrikeOut}),
+            (std::array{1, 0, 1}));
+  EXPECT_EQ(made.lfPitchAndFamily, FIXED_PITCH);
 }
 
 }  // namespace
