@@ -373,9 +373,14 @@ void WaitForEvents() {
   pollfd watched[2] = {{wake_fd, POLLIN, 0}, {desktop_fd, POLLIN, 0}};
   const bool desktop = desktop_fd >= 0;
   // Without a connection to watch (another kind of desktop, the dummy
-  // display of tests) the desktop is looked at every few milliseconds.
+  // display of tests) the desktop is looked at every few milliseconds. With
+  // one, the wait is bounded all the same: events the desktop library has
+  // already read or holds back (focus changes come a moment late) leave the
+  // connection quiet, and once the animation has stopped nothing else wakes
+  // this thread.
   constexpr int kPollMilliseconds = 5;
-  poll(watched, desktop ? 2 : 1, desktop ? -1 : kPollMilliseconds);
+  constexpr int kDesktopPollMilliseconds = 100;
+  poll(watched, desktop ? 2 : 1, desktop ? kDesktopPollMilliseconds : kPollMilliseconds);
   std::uint64_t count;
   if ((watched[0].revents & POLLIN) != 0 && read(wake_fd, &count, sizeof count) < 0) count = 0;
 }
