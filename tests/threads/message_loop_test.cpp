@@ -3,7 +3,6 @@
 // window is gone.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -31,58 +30,50 @@ LRESULT CALLBACK SteeredProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 bool SizeBecomes(int width, int height) {
   const auto deadline = std::chrono::steady_clock::now() + 3s;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (FrameWidth.load() == width && FrameHeight.load() == height) return true;
+  while (!(FrameWidth.load() == width && FrameHeight.load() == height)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(2ms);
   }
-  return false;
+  return true;
 }
 
-class MessageLoop : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window_fixture::UseDummyDisplay();
-    static const ATOM atom = window_fixture::RegisterTestClass("SteeredClass", SteeredProc, CS_HREDRAW | CS_VREDRAW);
-    ASSERT_NE(atom, 0);
-    window_ = CreateWindowExA(0, "SteeredClass", "loop", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 1024, 768, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window_, nullptr);
-    ShowWindow(window_, SW_SHOWNORMAL);
-    FrameWidth = 0;
-    FrameHeight = 0;
-  }
-  HWND window_ = nullptr;
-};
+HWND ShowSteeredWindow() {
+  FrameWidth = 0;
+  FrameHeight = 0;
+  return window_fixture::ShowTestWindow("SteeredClass", SteeredProc, 1024, 768, CS_HREDRAW | CS_VREDRAW);
+}
 
-TEST_F(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosed) {
-  bool full = false, resized = false, minimised = false, restored = false;
+TEST(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosed) {
+  const HWND window = ShowSteeredWindow();
+  ASSERT_NE(window, nullptr);
+  bool sizes[4] = {};
   std::thread user([&] {
-    full = SizeBecomes(1024, 768);
-    PostMessageA(window_, kResize, 640, 480);
-    resized = SizeBecomes(640, 480);
-    PostMessageA(window_, kMinimise, 0, 0);
-    minimised = SizeBecomes(160, 28);
-    PostMessageA(window_, kRestore, 0, 0);
-    restored = SizeBecomes(640, 480);
-    PostMessageA(window_, WM_CLOSE, 0, 0);
+    sizes[0] = SizeBecomes(1024, 768);
+    PostMessageA(window, kResize, 640, 480);
+    sizes[1] = SizeBecomes(640, 480);
+    PostMessageA(window, kMinimise, 0, 0);
+    sizes[2] = SizeBecomes(160, 28);  // the minimised form
+    PostMessageA(window, kRestore, 0, 0);
+    sizes[3] = SizeBecomes(640, 480);
+    PostMessageA(window, WM_CLOSE, 0, 0);
   });
-  RunMessageLoop(window_);  // ends with the quit message of WM_DESTROY
+  RunMessageLoop(window);  // ends with the quit message of WM_DESTROY
   user.join();
-  EXPECT_TRUE(full);
-  EXPECT_TRUE(resized);
-  EXPECT_TRUE(minimised);
-  EXPECT_TRUE(restored);
-  EXPECT_FALSE(IsWindow(window_));
+  EXPECT_TRUE(sizes[0] && sizes[1] && sizes[2] && sizes[3])
+      << sizes[0] << sizes[1] << sizes[2] << sizes[3];
+  EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(MessageLoop, NothingIsPublishedForAWindowThatIsGone) {
-  DestroyWindow(window_);
+TEST(MessageLoop, NothingIsPublishedForAWindowThatIsGone) {
+  const HWND window = ShowSteeredWindow();
+  ASSERT_NE(window, nullptr);
+  DestroyWindow(window);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) != 0) {  // until the quit of WM_DESTROY
   }
   FrameWidth = 333;
   FrameHeight = 222;
-  PublishFrameSize(window_);
+  PublishFrameSize(window);
   EXPECT_EQ(FrameWidth, 333);
   EXPECT_EQ(FrameHeight, 222);
 }

@@ -1,15 +1,13 @@
-// TThread: the body runs only once the object is complete, an exception
-// that escapes it is kept and ends the thread quietly, and a thread that
-// cannot be made is reported as EThread.
+// TThread: the body runs only once the object is complete and sees
+// Terminate; a suspended thread runs nothing until resumed; an exception
+// that escapes the body is kept and ends the thread quietly.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <future>
 #include <stdexcept>
 #include <thread>
 
-#include "platform/soft/thread_test_hooks.h"
 #include "shell/thread.h"
 
 namespace {
@@ -17,7 +15,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // Its constructor takes a while after TThread's has made the platform
-// thread; the body must still see the finished object.
+// thread; the body must still see the finished object. It then runs until
+// asked to stop.
 class SlowToBuild : public TThread {
  public:
   SlowToBuild() : TThread(false) {
@@ -31,104 +30,54 @@ class SlowToBuild : public TThread {
   void Execute() override {
     seen = ready_;
     body_thread = GetCurrentThreadId();
+    while (!Terminated()) Sleep(5);
   }
 
  private:
   int ready_ = 0;
 };
 
+std::atomic<int> throwing_bodies{0};
+
 class Throwing : public TThread {
  public:
-  explicit Throwing(bool suspended) : TThread(suspended) {}
-  std::atomic<bool> started{false};
+  Throwing() : TThread(true) {}
 
  protected:
   void Execute() override {
-    started = true;
+    ++throwing_bodies;
     throw std::runtime_error("drawing failed");
   }
 };
 
-class Looping : public TThread {
- public:
-  Looping() : TThread(false) {}
-  std::atomic<int> rounds{0};
-
- protected:
-  void Execute() override {
-    while (!Terminated()) {
-      ++rounds;
-      Sleep(5);
-    }
-  }
-};
-
-template <class T>
-bool FinishesWithin(T& thread, std::chrono::milliseconds time) {
-  const auto deadline = std::chrono::steady_clock::now() + time;
-  while (!thread.Finished() && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(1ms);
-  }
-  return thread.Finished();
-}
-
-TEST(ThreadClass, BodyStartsOnlyAfterTheWholeObjectIsBuilt) {
+TEST(ThreadClass, BodyStartsOnlyAfterTheWholeObjectIsBuiltAndSeesTerminate) {
   auto thread = StartThread<SlowToBuild>();
+  std::this_thread::sleep_for(30ms);
+  EXPECT_FALSE(thread->Finished());
+  thread->Terminate();
   EXPECT_EQ(thread->WaitFor(), 0u);
   EXPECT_EQ(thread->seen, 42);
   EXPECT_NE(thread->body_thread, GetCurrentThreadId());
   EXPECT_EQ(thread->body_thread, thread->ThreadId());
+  EXPECT_EQ(thread->FatalException(), nullptr);
 }
 
-TEST(ThreadClass, ExceptionInTheBodyIsKeptAndEndsTheThreadWithCodeZero) {
-  auto thread = StartThread<Throwing>(false);
-  ASSERT_TRUE(FinishesWithin(*thread, 2000ms));
+TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
+  auto never_resumed = StartThread<Throwing>();
+  auto thread = StartThread<Throwing>();
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(throwing_bodies, 0);
+  never_resumed.reset();  // must neither run its body nor hang
+  thread->Resume();
   EXPECT_EQ(thread->WaitFor(), 0u);
+  EXPECT_EQ(throwing_bodies, 1);
+  EXPECT_TRUE(thread->Finished());
   ASSERT_NE(thread->FatalException(), nullptr);
   try {
     std::rethrow_exception(thread->FatalException());
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "drawing failed");
   }
-}
-
-TEST(ThreadClass, CreatedSuspendedRunsNothingUntilResumed) {
-  auto thread = StartThread<Throwing>(true);
-  std::this_thread::sleep_for(50ms);
-  EXPECT_FALSE(thread->started);
-  EXPECT_FALSE(thread->Finished());
-  thread->Resume();
-  ASSERT_TRUE(FinishesWithin(*thread, 2000ms));
-  EXPECT_TRUE(thread->started);
-}
-
-TEST(ThreadClass, NeverResumedThreadIsEndedByItsDestructorWithoutRunning) {
-  auto thread = StartThread<Throwing>(true);
-  auto destroyed = std::async(std::launch::async, [&] { thread.reset(); });
-  EXPECT_EQ(destroyed.wait_for(2s), std::future_status::ready);
-}
-
-TEST(ThreadClass, TerminateIsSeenByTheBodyAndWaitForJoins) {
-  auto thread = StartThread<Looping>();
-  std::this_thread::sleep_for(30ms);
-  thread->Terminate();
-  EXPECT_EQ(thread->WaitFor(), 0u);
-  EXPECT_TRUE(thread->Finished());
-  EXPECT_GT(thread->rounds, 0);
-  EXPECT_EQ(thread->FatalException(), nullptr);
-}
-
-TEST(ThreadClass, FailureToCreateThePlatformThreadRaisesEThread) {
-  soft::SetThreadCreationFails(true);
-  try {
-    StartThread<Looping>();
-    ADD_FAILURE() << "no exception";
-  } catch (const EThread& error) {
-    EXPECT_EQ(error.Message().rfind("Thread creation error: ", 0), 0u) << error.Message();
-    EXPECT_GT(error.Message().size(), std::string("Thread creation error: ").size());
-    EXPECT_NE(error.Address(), nullptr);
-  }
-  soft::SetThreadCreationFails(false);
 }
 
 }  // namespace

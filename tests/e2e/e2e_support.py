@@ -1,0 +1,45 @@
+"""What the end-to-end scripts share: their arguments, counting checks and
+the closing summary line."""
+import argparse
+import os
+import sys
+import time
+import traceback
+
+_parser = argparse.ArgumentParser()
+_parser.add_argument("--build-dir", required=True)
+_parser.add_argument("--source-dir", required=True)
+BUILD_DIR = _parser.parse_args().build_dir
+# Sanitizer builds start and draw more slowly.
+SLOW = 3 if "san" in os.path.basename(os.path.normpath(BUILD_DIR)) else 1
+
+_results = {"passed": 0, "failed": 0}
+
+
+def check(name, condition, detail=""):
+    _results["passed" if condition else "failed"] += 1
+    if not condition:
+        print(f"FAIL {name} {detail}", flush=True)
+
+
+def wait_for(condition, timeout):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    return condition()
+
+
+def run_all(*tests):
+    """Runs each test; one that breaks off counts as a failure and the rest
+    still run, so the summary is always the last line."""
+    for test in tests:
+        try:
+            test()
+        except Exception as error:  # noqa: BLE001 - any break-off is a failure
+            where = traceback.extract_tb(error.__traceback__)[-1]
+            check(test.__name__, False, f"{error!r} in {where.name}, line {where.lineno}")
+    print(f"{_results['passed']} passed, {_results['failed']} failed")
+    sys.exit(1 if _results["failed"] else 0)
