@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "platform/soft/rasterizer.h"
 #include "platform/soft/rasterizer_pixels.h"
@@ -125,30 +126,84 @@ Crossings Cross(int64_t sum, int64_t a, int64_t b, int64_t d) {
   return {low, sum - 1 - low};
 }
 
-// The one-pixel outline in the pen's colour, after the inside of each row in
-// the brush's; without a pen the brush's colour covers the outline too.
-void DrawThinEllipse(const Surface& surface, const Box& box, const EllipseStyle& style) {
+// Calls put(x, y) for every pixel of the box's one-pixel curve that lies
+// within `reach` of the surface. A one-pixel box's curve is its pixel.
+template <typename Put>
+void ForEachCurvePixel(const Surface& surface, const Box& box, int64_t reach, Put put) {
   const int64_t sum_x = box.left + box.right;
   const int64_t sum_y = box.top + box.bottom;
   const int64_t a = box.right - box.left - 1;
   const int64_t b = box.bottom - box.top - 1;
-  if (a == 0 && b == 0) return;  // a one-pixel box draws nothing
-  const COLORREF outline = style.outline ? style.pen_color : style.fill_color;
-  const int64_t y_first = std::max<int64_t>(box.top, 0);
-  const int64_t y_last = std::min<int64_t>(box.bottom, surface.height) - 1;
-  for (int64_t y = y_first; y <= y_last; ++y) {
+  const int64_t y_last = std::min<int64_t>(box.bottom, surface.height + reach) - 1;
+  for (int64_t y = std::max<int64_t>(box.top, -reach); y <= y_last; ++y) {
     const Crossings row = Cross(sum_x, a, b, 2 * y + 1 - sum_y);
-    if (style.fill) FillRun(surface, y, row.low + 1, row.high - 1, style.fill_color);
-    pixels::PutClipped(surface, row.low, y, outline);
-    pixels::PutClipped(surface, row.high, y, outline);
+    put(row.low, y);
+    put(row.high, y);
   }
-  const int64_t x_first = std::max<int64_t>(box.left, 0);
-  const int64_t x_last = std::min<int64_t>(box.right, surface.width) - 1;
-  for (int64_t x = x_first; x <= x_last; ++x) {
+  const int64_t x_last = std::min<int64_t>(box.right, surface.width + reach) - 1;
+  for (int64_t x = std::max<int64_t>(box.left, -reach); x <= x_last; ++x) {
     const Crossings column = Cross(sum_y, b, a, 2 * x + 1 - sum_x);
-    pixels::PutClipped(surface, x, column.low, outline);
-    pixels::PutClipped(surface, x, column.high, outline);
+    put(x, column.low);
+    put(x, column.high);
   }
+}
+
+// Each row of the box between its two crossings of the curve.
+void FillInside(const Surface& surface, const Box& box, COLORREF color) {
+  const int64_t y_last = std::min<int64_t>(box.bottom, surface.height) - 1;
+  for (int64_t y = std::max<int64_t>(box.top, 0); y <= y_last; ++y) {
+    const Crossings row = Cross(box.left + box.right, box.right - box.left - 1, box.bottom - box.top - 1,
+                                2 * y + 1 - (box.top + box.bottom));
+    FillRun(surface, y, row.low + 1, row.high - 1, color);
+  }
+}
+
+// The one-pixel outline in the pen's colour, after the inside in the brush's;
+// without a pen the brush's colour covers the outline too. A one-pixel box
+// draws nothing.
+void DrawThinEllipse(const Surface& surface, const Box& box, const EllipseStyle& style) {
+  if (box.right - box.left == 1 && box.bottom - box.top == 1) return;
+  if (style.fill) FillInside(surface, box, style.fill_color);
+  const COLORREF outline = style.outline ? style.pen_color : style.fill_color;
+  ForEachCurvePixel(surface, box, 0, [&](int64_t x, int64_t y) { pixels::PutClipped(surface, x, y, outline); });
+}
+
+// A round pen's dab: the filled one-pixel circle as wide as the pen, centred
+// on the pen's pixel (the extra pixel of an even width left of and above it).
+class RoundPen {
+ public:
+  explicit RoundPen(int64_t width) : top_(-(width / 2)) {
+    const Box dot{top_, top_, top_ + width, top_ + width};
+    rows_.assign(static_cast<std::size_t>(width), Crossings{0, -1});
+    ForEachCurvePixel(Surface{}, dot, width, [&](int64_t x, int64_t y) {
+      Crossings& row = rows_[static_cast<std::size_t>(y - top_)];
+      if (row.low > row.high) row = {x, x};
+      row = {std::min(row.low, x), std::max(row.high, x)};
+    });
+  }
+  void Dab(const Surface& surface, int64_t x, int64_t y, COLORREF color) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      FillRun(surface, y + top_ + static_cast<int64_t>(i), x + rows_[i].low, x + rows_[i].high, color);
+    }
+  }
+
+ private:
+  int64_t top_;
+  std::vector<Crossings> rows_;
+};
+
+// Pens up to this width are dabbed along the curve; wider ones draw the ring
+// between the ellipses half their width outside and inside it, whose cost
+// does not grow with the width.
+constexpr int kWidestRoundPen = 64;
+
+// A wide outline: the pen dabbed on every pixel of the one-pixel curve, after
+// the inside in the brush's colour.
+void DrawRoundPenEllipse(const Surface& surface, const Box& box, const EllipseStyle& style) {
+  if (style.fill) FillInside(surface, box, style.fill_color);
+  const RoundPen pen(style.pen_width);
+  ForEachCurvePixel(surface, box, style.pen_width,
+                    [&](int64_t x, int64_t y) { pen.Dab(surface, x, y, style.pen_color); });
 }
 
 // Wide outline: the ring between the ellipses half the pen's width outside
@@ -172,7 +227,9 @@ void DrawEllipse(const Surface& surface, const Box& box, const EllipseStyle& sty
   if (!Usable(surface) || box.Empty()) return;
   const DoubledEllipse e{box.left + box.right, box.top + box.bottom, box.right - box.left,
                          box.bottom - box.top};
-  if (style.outline && style.pen_width > 1) {
+  if (style.outline && style.pen_width > 1 && style.pen_width <= kWidestRoundPen && !style.inside_frame) {
+    DrawRoundPenEllipse(surface, box, style);
+  } else if (style.outline && style.pen_width > 1) {
     DrawWideEllipse(surface, e, style);
   } else {
     DrawThinEllipse(surface, box, style);
