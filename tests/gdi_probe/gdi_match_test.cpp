@@ -16,6 +16,7 @@
 #include <iterator>
 #include <map>
 #include <mutex>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -99,6 +100,8 @@ void Record(const char* variable, const std::string& name, const void* data, std
     file->second.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
 }
+
+void PrintTo(const Expected& e, std::ostream* out) { *out << e.c.name; }
 
 class GdiMatch : public testing::TestWithParam<Expected> {};
 
