@@ -1,12 +1,10 @@
 // nosignal-render: composes the no-signal frames without a display, from the
 // same starting state and along the same path as the window, and writes them
 // as PNG files and/or a JSON Lines trace.
-#include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "core/caption_schedule.h"
@@ -14,8 +12,9 @@
 #include "core/random_source.h"
 #include "raster/exceptions.h"
 #include "raster/raster_module.h"
-#include "platform/soft/text_codepage.h"
+#include "tools/code_page.h"
 #include "tools/frame_png.h"
+#include "tools/output_file.h"
 #include "tools/render_options.h"
 #include "tools/trace_json.h"
 
@@ -35,7 +34,15 @@ std::string PrepareFolder(const std::string& folder) {
   std::filesystem::create_directories(folder, error);
   if (error) return "cannot create folder " + folder + ": " + error.message();
   if (!std::filesystem::is_directory(folder)) return folder + " is not a folder";
-  if (access(folder.c_str(), W_OK) != 0) return "cannot write into " + folder + ": " + std::strerror(errno);
+  // Writing a file is the one test of permission that every platform answers truly.
+  const std::filesystem::path probe = std::filesystem::path(folder) / ".nosignal-render-probe";
+  try {
+    OutputFile(probe, "into " + folder).Close();
+  } catch (const OutputError& failure) {
+    std::filesystem::remove(probe, error);
+    return failure.what();
+  }
+  std::filesystem::remove(probe, error);
   return {};
 }
 
@@ -45,15 +52,20 @@ std::filesystem::path FramePath(const std::string& folder, std::int64_t number) 
   return std::filesystem::path(folder) / name;
 }
 
-void RenderFrame(const RenderOptions& options, std::int64_t number) {
+void RenderFrame(const RenderOptions& options, std::int64_t number, OutputFile& out) {
   const FrameSize size = options.sizes[static_cast<std::size_t>((number - 1) % static_cast<std::int64_t>(options.sizes.size()))];
   AdvanceCaption();  // every frame is preceded by the caption clock, as in the window
   FrameTrace trace;
   std::unique_ptr<TBitmap> bitmap = BuildFrame(size.width, size.height, options.trace ? &trace : nullptr);
-  if (options.png_folder && !bitmap->Empty()) WriteFramePng(*bitmap, FramePath(*options.png_folder, number));
+  if (options.png_folder && !bitmap->Empty()) {
+    const std::filesystem::path path = FramePath(*options.png_folder, number);
+    WriteFramePng(*bitmap, path, path.string());
+  }
   if (options.trace) {
-    std::cout << TraceLine({number, size.width, size.height, soft::Cp1251ToUtf8(CaptionText), RandomState, &trace})
-              << '\n' << std::flush;
+    const std::string line =
+        TraceLine({number, size.width, size.height, Utf8FromCp1251(CaptionText), RandomState, &trace}) + '\n';
+    out.Write(line.data(), line.size());
+    out.Flush();
   }
 }
 
@@ -64,7 +76,8 @@ int Render(const RenderOptions& options) {
   StartRasterModule();
   int status = 0;
   try {
-    for (std::int64_t number = 1; number <= options.frames; ++number) RenderFrame(options, number);
+    OutputFile out = OutputFile::StandardOutput(false);
+    for (std::int64_t number = 1; number <= options.frames; ++number) RenderFrame(options, number, out);
   } catch (const Exception& error) {
     status = Fail("cannot compose a frame: " + error.Message());
   } catch (const std::exception& error) {
