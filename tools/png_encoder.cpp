@@ -114,7 +114,7 @@ class IdatStream {
 
 }  // namespace
 
-void EncodePng(const PngPicture& picture, const PngSettings& settings, const ByteSink& sink) {
+void EncodePng(const BgrPicture& picture, const PngSettings& settings, const ByteSink& sink) {
   if (picture.width <= 0 || picture.height <= 0 || picture.width > kPngLargestSide || picture.height > kPngLargestSide) {
     throw std::invalid_argument("a PNG picture is 1 to " + std::to_string(kPngLargestSide) + " pixels a side, not " +
                                 std::to_string(picture.width) + "x" + std::to_string(picture.height));

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "tools/bgr_picture.h"
+
 enum class PngFilter : std::uint8_t { kNone = 0, kSub = 1, kUp = 2, kPaeth = 4 };
 
 // Common readers refuse wider or taller pictures by default, so the writer
@@ -21,15 +23,8 @@ struct PngSettings {
   PngFilter filter = PngFilter::kNone;
 };
 
-struct PngPicture {
-  int width = 0;
-  int height = 0;
-  // Row y (0 is the top), 3 bytes per pixel in the order blue, green, red.
-  std::function<const std::uint8_t*(int y)> row;
-};
-
 using ByteSink = std::function<void(const std::uint8_t* data, std::size_t size)>;
 
 // Sends the whole file to sink, in pieces. The picture must be non-empty and
 // within kPngLargestSide; throws std::invalid_argument otherwise.
-void EncodePng(const PngPicture& picture, const PngSettings& settings, const ByteSink& sink);
+void EncodePng(const BgrPicture& picture, const PngSettings& settings, const ByteSink& sink);
