@@ -1,5 +1,7 @@
 // A file written under a temporary name beside its own and renamed when
 // complete, so that a failure or an interrupt never leaves half of it behind.
+// A device or a pipe (/dev/null, a named pipe) is written in place: it keeps
+// no half-written state, and renaming over it would replace it.
 #pragma once
 
 #include <filesystem>
@@ -24,5 +26,6 @@ class PartialFile {
   std::filesystem::path path_;
   std::filesystem::path partial_;
   std::optional<OutputFile> file_;
+  bool in_place_;
   bool committed_ = false;
 };

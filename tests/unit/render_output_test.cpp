@@ -9,6 +9,11 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include "tools/frame_png.h"
 #include "tools/output_file.h"
@@ -81,6 +86,27 @@ TEST_F(RenderOutputTest, AMissingFolderIsReportedWhenTheFileIsCreated) {
 }
 
 #if !defined(_WIN32)
+// A named pipe (like a device) is written in place: renaming a finished file
+// over it would replace the pipe its reader is waiting on.
+TEST_F(RenderOutputTest, ANamedPipeIsWrittenInPlace) {
+  const fs::path pipe = folder_ / "video";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] {
+    std::ifstream in(pipe, std::ios::binary);
+    received.assign(std::istreambuf_iterator<char>(in), {});
+  });
+  {
+    PartialFile file(pipe, "video");
+    file.File().Write("stream", 6);
+    file.Commit();
+  }
+  reader.join();
+  EXPECT_EQ(received, "stream");
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(Names(), std::vector<std::string>{"video"});
+}
+
 // A full disk: the failure may surface at the write, the flush or the close,
 // and must say "No space left on device" whichever it is.
 TEST_F(RenderOutputTest, AFullDeviceGivesTheSystemsReason) {
