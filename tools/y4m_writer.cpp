@@ -11,8 +11,10 @@ constexpr char kFrameMarker[] = "FRAME\n";
 constexpr std::size_t kMarkerSize = sizeof kFrameMarker - 1;
 
 // Byte rows with a stride of three vectorise only with wide shuffles; where
-// the loader can pick a function per processor, the rows get an AVX2 copy.
-#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__)
+// the loader can pick a function per processor, the rows get an AVX2 copy
+// (not under the sanitizers, whose runtime starts after the loader picks).
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__ELF__) && !defined(__SANITIZE_ADDRESS__) && \
+    !defined(__SANITIZE_THREAD__)
 #define NOSIGNAL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define NOSIGNAL_VECTOR_CLONES
