@@ -63,7 +63,8 @@ std::filesystem::path FramePath(const std::string& folder, std::int64_t number) 
 // video file, the PNG folder.
 class FrameOutputs {
  public:
-  explicit FrameOutputs(const RenderOptions& options) : options_(options), out_(OutputFile::StandardOutput(VideoOnStdout())) {
+  explicit FrameOutputs(const RenderOptions& options)
+      : options_(options), out_(OutputFile::StandardOutput(VideoOnStdout())) {
     if (!options.y4m_file) return;
     const FrameSize size = options.SizeOf(1);
     if (VideoOnStdout()) {
@@ -104,7 +105,8 @@ class FrameOutputs {
 
 void RenderFrames(const RenderOptions& options) {
   FrameOutputs outputs(options);
-  ProgressLine progress(options.quiet ? nullptr : ErrorTerminal(), options.frames, ProgressLine::Clock::now());
+  ProgressLine progress(options.quiet ? nullptr : ProgressTerminal(options.trace), options.frames,
+                        ProgressLine::Clock::now());
   try {
     for (std::int64_t number = 1; number <= options.frames; ++number) {
       const FrameSize size = options.SizeOf(number);

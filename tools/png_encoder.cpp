@@ -35,7 +35,8 @@ void WriteChunk(const ByteSink& sink, const char (&type)[5], const std::uint8_t*
 
 std::uint8_t Paeth(int left, int up, int up_left) {
   const int estimate = left + up - up_left;
-  const int to_left = std::abs(estimate - left), to_up = std::abs(estimate - up), to_up_left = std::abs(estimate - up_left);
+  const int to_left = std::abs(estimate - left), to_up = std::abs(estimate - up),
+            to_up_left = std::abs(estimate - up_left);
   if (to_left <= to_up && to_left <= to_up_left) return static_cast<std::uint8_t>(left);
   return static_cast<std::uint8_t>(to_up <= to_up_left ? up : up_left);
 }
@@ -52,7 +53,8 @@ void FilterRow(PngFilter filter, const std::vector<std::uint8_t>& raw, const std
       std::memcpy(filtered, raw.data(), size);
       break;
     case PngFilter::kSub:
-      for (std::size_t i = 0; i < size; ++i) filtered[i] = static_cast<std::uint8_t>(raw[i] - (i >= 3 ? raw[i - 3] : 0));
+      for (std::size_t i = 0; i < size; ++i)
+        filtered[i] = static_cast<std::uint8_t>(raw[i] - (i >= 3 ? raw[i - 3] : 0));
       break;
     case PngFilter::kUp:
       for (std::size_t i = 0; i < size; ++i) filtered[i] = static_cast<std::uint8_t>(raw[i] - previous[i]);
@@ -115,7 +117,8 @@ class IdatStream {
 }  // namespace
 
 void EncodePng(const BgrPicture& picture, const PngSettings& settings, const ByteSink& sink) {
-  if (picture.width <= 0 || picture.height <= 0 || picture.width > kPngLargestSide || picture.height > kPngLargestSide) {
+  if (picture.width <= 0 || picture.height <= 0 || picture.width > kPngLargestSide ||
+      picture.height > kPngLargestSide) {
     throw std::invalid_argument("a PNG picture is 1 to " + std::to_string(kPngLargestSide) + " pixels a side, not " +
                                 std::to_string(picture.width) + "x" + std::to_string(picture.height));
   }

@@ -25,12 +25,13 @@ std::string Duration(double seconds) {
 
 }  // namespace
 
-std::FILE* ErrorTerminal() {
+std::FILE* ProgressTerminal(bool text_on_stdout) {
 #if defined(_WIN32)
-  return _isatty(_fileno(stderr)) ? stderr : nullptr;
+  const bool error_terminal = _isatty(_fileno(stderr)), output_terminal = _isatty(_fileno(stdout));
 #else
-  return isatty(STDERR_FILENO) ? stderr : nullptr;
+  const bool error_terminal = isatty(STDERR_FILENO), output_terminal = isatty(STDOUT_FILENO);
 #endif
+  return error_terminal && !(text_on_stdout && output_terminal) ? stderr : nullptr;
 }
 
 ProgressLine::ProgressLine(std::FILE* terminal, std::int64_t total, Clock::time_point start)

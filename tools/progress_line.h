@@ -34,5 +34,6 @@ class ProgressLine {
   std::size_t drawn_length_ = 0;
 };
 
-// Standard error, when it is a terminal; nullptr otherwise.
-std::FILE* ErrorTerminal();
+// Standard error, when it is a terminal that the progress line may have to
+// itself: not when standard output writes text to the same terminal.
+std::FILE* ProgressTerminal(bool text_on_stdout);

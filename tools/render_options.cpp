@@ -50,7 +50,8 @@ std::string Name(FrameSize size) { return std::to_string(size.width) + "x" + std
 
 // Only the sizes that frames will have.
 std::vector<FrameSize> UsedSizes(const RenderOptions& options) {
-  const auto used = static_cast<std::size_t>(std::min<std::int64_t>(options.frames, static_cast<std::int64_t>(options.sizes.size())));
+  const auto used =
+      static_cast<std::size_t>(std::min<std::int64_t>(options.frames, static_cast<std::int64_t>(options.sizes.size())));
   return {options.sizes.begin(), options.sizes.begin() + static_cast<std::ptrdiff_t>(used)};
 }
 
@@ -67,7 +68,8 @@ std::string CheckSizes(const RenderOptions& options) {
   }
   if (!options.y4m_file) return {};
   const FrameSize first = sizes.front();
-  if (first.width == 0 || first.height == 0) return "--y4m cannot start a video with an empty frame (" + Name(first) + ")";
+  if (first.width == 0 || first.height == 0)
+    return "--y4m cannot start a video with an empty frame (" + Name(first) + ")";
   for (const FrameSize size : sizes) {
     if (!(size == first)) {
       return "--y4m needs every frame at the first frame's size " + Name(first) + ", not " + Name(size);

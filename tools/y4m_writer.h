@@ -22,6 +22,6 @@ class Y4mWriter {
 
   OutputFile& out_;
   int width_, height_;
-  std::vector<std::uint8_t> frame_;  // "FRAME\n", then the Y, U and V planes
+  std::vector<std::uint8_t> frame_;         // "FRAME\n", then the Y, U and V planes
   std::vector<std::int32_t> chroma_terms_;  // of a pair of rows
 };

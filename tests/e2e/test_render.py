@@ -203,10 +203,12 @@ def test_video_has_the_frames_pixels():
           probe.stdout + probe.stderr)
 
 
-def run_on_terminal(*arguments):
-    """Runs with standard error on a pseudo-terminal; its status and what it showed there."""
+def run_on_terminal(*arguments, stdout_too=False):
+    """Runs with standard error (and perhaps standard output) on a
+    pseudo-terminal; its status and what it showed there."""
     controller, terminal = pty.openpty()
-    process = subprocess.Popen([RENDER, *arguments], stdout=subprocess.DEVNULL, stderr=terminal)
+    process = subprocess.Popen([RENDER, *arguments], stdout=terminal if stdout_too else subprocess.DEVNULL,
+                               stderr=terminal)
     os.close(terminal)
     shown = b""
     while True:
@@ -232,6 +234,9 @@ def test_progress_only_on_a_terminal():
                                       for part in shown.split("\r")[1:-1]), repr(shown[:300]))
     status, shown = run_on_terminal("--size", "320x240", "--frames", "40", "--quiet")
     check("--quiet shows nothing", status == 0 and shown == "", repr(shown))
+    status, shown = run_on_terminal("--size", "8x8", "--frames", "3", "--trace", stdout_too=True)
+    check("the trace on the same terminal is left alone", status == 0 and "\r" not in shown.replace("\r\n", "\n")
+          and len(shown.splitlines()) == 3, repr(shown))
     result = run("--size", "320x240", "--frames", "40")
     check("nothing when standard error is not a terminal", result.returncode == 0 and result.stderr == "",
           repr(result.stderr))

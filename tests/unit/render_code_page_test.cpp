@@ -1,6 +1,6 @@
-#include "tools/code_page.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/code_page.h"
 
 namespace {
 

@@ -26,8 +26,9 @@ namespace fs = std::filesystem;
 class RenderOutputTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("render_output_test_" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
-                                           testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = fs::temp_directory_path() /
+              ("render_output_test_" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

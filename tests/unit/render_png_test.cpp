@@ -1,5 +1,3 @@
-#include "tools/png_encoder.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -7,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tools/png_encoder.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ Decoded ReadPng(const std::vector<std::uint8_t>& file) {
     if (type == "IHDR") {
       picture.width = BigEndian(data);
       picture.height = BigEndian(data + 4);
-      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12]) throw std::runtime_error("IHDR");
+      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12])
+        throw std::runtime_error("IHDR");
     }
     if (type == "IDAT") compressed.insert(compressed.end(), data, data + size);
     at += 12 + size;
@@ -83,8 +84,9 @@ Picture Pattern(int width, int height) {
 std::vector<std::uint8_t> Encode(const Picture& picture, const PngSettings& settings) {
   std::vector<std::uint8_t> file;
   const std::size_t row = static_cast<std::size_t>(picture.width) * 3;
-  EncodePng({picture.width, picture.height, [&](int y) { return picture.bgr.data() + row * static_cast<std::size_t>(y); }},
-            settings, [&](const std::uint8_t* data, std::size_t size) { file.insert(file.end(), data, data + size); });
+  EncodePng(
+      {picture.width, picture.height, [&](int y) { return picture.bgr.data() + row * static_cast<std::size_t>(y); }},
+      settings, [&](const std::uint8_t* data, std::size_t size) { file.insert(file.end(), data, data + size); });
   return file;
 }
 
@@ -111,17 +113,21 @@ TEST_P(RenderPngTest, DecodesToTheSamePixelsInRgbOrder) {
 
 // One pixel, one row, one column, and a picture whose compressed data spans
 // several IDAT chunks, through every filter and the levels offered.
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, RenderPngTest,
-    testing::Values(Case{"OnePixelStored", 1, 1, 0, PngFilter::kNone}, Case{"OneRowSub", 37, 1, 1, PngFilter::kSub},
-                    Case{"OneColumnUp", 1, 41, 2, PngFilter::kUp}, Case{"SquarePaeth", 33, 29, 3, PngFilter::kPaeth},
-                    Case{"ManyChunksNone", 400, 300, 1, PngFilter::kNone},
-                    Case{"ManyChunksPaethSmallest", 400, 300, 9, PngFilter::kPaeth}),
-    [](const testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pictures, RenderPngTest,
+                         testing::Values(Case{"OnePixelStored", 1, 1, 0, PngFilter::kNone},
+                                         Case{"OneRowSub", 37, 1, 1, PngFilter::kSub},
+                                         Case{"OneColumnUp", 1, 41, 2, PngFilter::kUp},
+                                         Case{"SquarePaeth", 33, 29, 3, PngFilter::kPaeth},
+                                         Case{"ManyChunksNone", 400, 300, 1, PngFilter::kNone},
+                                         Case{"ManyChunksPaethSmallest", 400, 300, 9, PngFilter::kPaeth}),
+                         [](const testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
 TEST(RenderPngLimitsTest, EmptyAndOversizedPicturesAreRefusedBeforeAnyByte) {
-  for (const auto& [width, height] : std::vector<std::pair<int, int>>{
-           {0, 5}, {5, 0}, {-1, 5}, {static_cast<int>(kPngLargestSide) + 1, 1}, {1, static_cast<int>(kPngLargestSide) + 1}}) {
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{{0, 5},
+                                                                      {5, 0},
+                                                                      {-1, 5},
+                                                                      {static_cast<int>(kPngLargestSide) + 1, 1},
+                                                                      {1, static_cast<int>(kPngLargestSide) + 1}}) {
     std::size_t written = 0;
     try {
       EncodePng({width, height, [](int) -> const std::uint8_t* { return nullptr; }}, {},

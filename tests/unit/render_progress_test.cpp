@@ -1,9 +1,9 @@
-#include "tools/progress_line.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+
+#include "tools/progress_line.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(RenderProgressLineTest, RedrawsInPlaceAndEndsCleanly) {
   std::FILE* terminal = std::tmpfile();
   const ProgressLine::Clock::time_point start{};
   ProgressLine line(terminal, 1000, start);
-  line.Update(1, start + milliseconds(100));   // too soon
+  line.Update(1, start + milliseconds(100));  // too soon
   line.Update(100, start + milliseconds(1000));
   line.Update(101, start + milliseconds(1100));  // too soon again
   line.Update(999, start + milliseconds(10000));

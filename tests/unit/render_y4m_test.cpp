@@ -1,5 +1,3 @@
-#include "tools/y4m_writer.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,13 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "tools/y4m_writer.h"
+
 namespace {
 
 struct Bgr {
   int width, height;
   std::vector<std::uint8_t> bytes;  // packed rows
   BgrPicture Picture() const {
-    return {width, height, [this](int y) { return bytes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3; }};
+    return {width, height,
+            [this](int y) { return bytes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3; }};
   }
 };
 
@@ -48,7 +49,8 @@ Stream WriteAndRead(int width, int height, const std::vector<Bgr>& pictures) {
   const std::size_t luma = static_cast<std::size_t>(width * height),
                     chroma = static_cast<std::size_t>((width + 1) / 2 * ((height + 1) / 2));
   while (at < all.size()) {
-    if (all.compare(at, 6, "FRAME\n") != 0 || at + 6 + luma + 2 * chroma > all.size()) throw std::runtime_error("frame");
+    if (all.compare(at, 6, "FRAME\n") != 0 || at + 6 + luma + 2 * chroma > all.size())
+      throw std::runtime_error("frame");
     const auto* p = reinterpret_cast<const std::uint8_t*>(all.data()) + at + 6;
     stream.frames.push_back({{p, p + luma}, {p + luma, p + luma + chroma}, {p + luma + chroma, p + luma + 2 * chroma}});
     at += 6 + luma + 2 * chroma;
