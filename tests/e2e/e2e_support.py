@@ -2,6 +2,8 @@
 the closing summary line."""
 import argparse
 import os
+import select
+import subprocess
 import sys
 import time
 import traceback
@@ -30,6 +32,25 @@ def wait_for(condition, timeout):
             return value
         time.sleep(0.05)
     return condition()
+
+
+def start_xvfb():
+    """A fresh X server on a free display; Xvfb writes the number it took once
+    it accepts clients. By default the server starts over whenever its last
+    client leaves, and refuses clients meanwhile: the tools polled here come
+    and go before the program or the window manager connects, so it must
+    not."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = select.select([pipe], [], [], 20)[0] and pipe.readline().strip()
+    if not number:
+        server.kill()
+        raise RuntimeError("Xvfb did not start")
+    return server, ":" + number
 
 
 def run_all(*tests):
