@@ -1,5 +1,6 @@
 """What the packaging tests share: the project's version and the names of
 the files that go with the programs."""
+import glob
 import os
 import re
 import sys
@@ -23,7 +24,8 @@ INSTALLED_FILES = sorted([
     "share/man/man1/nosignal.1.gz",
     "share/man/man1/nosignal-render.1.gz",
     *(f"share/doc/nosignal/{name}" for name in ("README.md", "LICENSE", "copyright", "changelog.gz")),
-    *(f"share/doc/nosignal/docs/{name}.png" for name in ("window", "frame", "captions")),
+    # The pictures that the README shows.
+    *(f"share/doc/nosignal/docs/{os.path.basename(name)}" for name in glob.glob(os.path.join(SOURCE_DIR, "docs/*.png"))),
 ])
 
 
