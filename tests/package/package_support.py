@@ -11,7 +11,7 @@ sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "e2e"))
 APP_ID = "org.nosignal.nosignal"
 
 with open(os.path.join(SOURCE_DIR, "CMakeLists.txt")) as _f:
-    VERSION = re.search(r"project\(nosignal VERSION (\S+)", _f.read()).group(1)
+    VERSION = re.search(r"project\(\s*nosignal\s+VERSION\s+([0-9.]+)", _f.read()).group(1)
 
 # Every file an install puts in place, relative to the prefix.
 INSTALLED_FILES = sorted([
@@ -25,7 +25,8 @@ INSTALLED_FILES = sorted([
     "share/man/man1/nosignal-render.1.gz",
     *(f"share/doc/nosignal/{name}" for name in ("README.md", "LICENSE", "copyright", "changelog.gz")),
     # The pictures that the README shows.
-    *(f"share/doc/nosignal/docs/{os.path.basename(name)}" for name in glob.glob(os.path.join(SOURCE_DIR, "docs/*.png"))),
+    *(f"share/doc/nosignal/docs/{os.path.basename(name)}"
+      for name in glob.glob(os.path.join(SOURCE_DIR, "docs", "*.png"))),
 ])
 
 

@@ -33,8 +33,8 @@ def installed(path):
 def test_install_puts_every_file_in_place():
     check("cmake --install exits 0", INSTALL.returncode == 0, INSTALL.stderr)
     found = files_under(PREFIX)
-    check("installed files", found == INSTALLED_FILES,
-          f"missing {sorted(set(INSTALLED_FILES) - set(found))}, unexpected {sorted(set(found) - set(INSTALLED_FILES))}")
+    check("installed files", found == INSTALLED_FILES, f"missing {sorted(set(INSTALLED_FILES) - set(found))}, "
+          f"unexpected {sorted(set(found) - set(INSTALLED_FILES))}")
     for program in ("bin/nosignal", "bin/nosignal-render"):
         check(f"{program} is executable", os.access(installed(program), os.X_OK))
 
