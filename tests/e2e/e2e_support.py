@@ -5,6 +5,7 @@ import os
 import select
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -51,6 +52,18 @@ def start_xvfb():
         server.kill()
         raise RuntimeError("Xvfb did not start")
     return server, ":" + number
+
+
+def start_openbox(env):
+    """Openbox on the display in `env`, and whether it got ready in time. It
+    announces itself on the root window before it is ready to manage windows,
+    and a window mapped in between stays unmapped for good; the command it
+    runs once started is the sure sign."""
+    with tempfile.TemporaryDirectory() as folder:
+        ready = os.path.join(folder, "ready")
+        manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return manager, wait_for(lambda: os.path.exists(ready), 10 * SLOW)
 
 
 def run_all(*tests):

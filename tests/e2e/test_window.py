@@ -10,7 +10,7 @@ import subprocess
 import tempfile
 import time
 
-from e2e_support import BUILD_DIR, SLOW, check, run_all, start_xvfb, wait_for
+from e2e_support import BUILD_DIR, SLOW, check, run_all, start_openbox, start_xvfb, wait_for
 
 PROGRAM = os.path.join(BUILD_DIR, "nosignal")
 # Leak checking in sanitizer builds skips the desktop libraries' own leaks.
@@ -186,9 +186,7 @@ def session(managed):
     errors = tempfile.TemporaryFile()
     try:
         if managed:
-            manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            running = wait_for(lambda: "window id" in tool(env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10)
+            manager, running = start_openbox(env)
             check("window manager runs", running)
             if not running:
                 return

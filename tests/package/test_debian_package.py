@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 
 from package_support import INSTALLED_FILES, SOURCE_DIR, VERSION
-from e2e_support import BUILD_DIR, SLOW, check, run_all, start_xvfb, wait_for
+from e2e_support import BUILD_DIR, SLOW, check, run_all, start_openbox, start_xvfb, wait_for
 
 REAL = os.environ.get("CI") == "true" or os.environ.get("NOSIGNAL_REAL_INSTALL") == "1"
 _work = tempfile.TemporaryDirectory(prefix="nosignal-package-")
@@ -84,22 +84,20 @@ def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
 
 
-def shows_static(env, window):
-    """The window shows many different colours: the static has been painted."""
-    colours = tool(env, "import", "-window", window, "-format", "%k", "info:")
-    return colours.strip().isdigit() and int(colours) >= 60
+def colours_shown(env, window):
+    """How many different colours the window shows (static shows dozens)."""
+    colours = tool(env, "import", "-window", window, "-format", "%k", "info:").strip()
+    return int(colours) if colours.isdigit() else 0
 
 
 def check_installed_program_starts(program):
     server, display = start_xvfb()
     env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
     env["DISPLAY"] = display
-    manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    manager, running = start_openbox(env)
     started = None
     try:
-        check("window manager runs",
-              wait_for(lambda: "window id" in tool(env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10))
+        check("window manager runs", running)
         started = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         found = wait_for(lambda: tool(env, "xdotool", "search", "--classname", "^MainWClass$").split(), 10 * SLOW)
         check("installed program opens its window", found)
@@ -108,7 +106,8 @@ def check_installed_program_starts(program):
         properties = tool(env, "xprop", "-id", found[0], "WM_NAME", "WM_CLASS")
         check("title", '"TV:QX - No signal..."' in properties, properties)
         check("class", '"MainWClass", "MainWClass"' in properties, properties)
-        check("window shows static", wait_for(lambda: shows_static(env, found[0]), 10 * SLOW))
+        check("window shows static", wait_for(lambda: colours_shown(env, found[0]) >= 60, 10 * SLOW),
+              f"{colours_shown(env, found[0])} colours")
         # For a person to look at.
         tool(env, "import", "-window", "root", os.path.join(BUILD_DIR, "installed-package-window.png"))
     finally:
