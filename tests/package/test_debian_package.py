@@ -123,7 +123,7 @@ def dpkg_path_filters():
     """The path-exclude and path-include settings of this machine's dpkg, in
     the order it reads them (slim systems leave out manuals and documents)."""
     filters = []
-    for name in ["/etc/dpkg/dpkg.cfg", *sorted(glob.glob("/etc/dpkg/dpkg.cfg.d/*"))]:
+    for name in [*glob.glob("/etc/dpkg/dpkg.cfg"), *sorted(glob.glob("/etc/dpkg/dpkg.cfg.d/*"))]:
         with open(name, errors="replace") as f:
             filters += re.findall(r"^(path-exclude|path-include)[=\s]\s*(\S+)", f.read(), re.MULTILINE)
     return filters
@@ -169,20 +169,20 @@ def test_install_start_and_remove():
 
     installing = run(*dpkg, *([] if REAL else ["--force-depends"]), "--install", DEB)
     check("dpkg --install", installing.returncode == 0, installing.stdout + installing.stderr)
-    check("installed", status() == "ii", status())
-    missing = [path for path in paths if not os.path.lexists(root + path)]
-    check("every file of the package is in place", not missing, missing)
-    if REAL and "/usr/share/man/man1/nosignal.1.gz" in paths:
-        check("the manual finds its page", run("man", "--where", "nosignal").stdout.strip()
-              == "/usr/share/man/man1/nosignal.1.gz")
-    check_installed_program_starts(os.path.join(root, "usr/bin/nosignal"))
-
-    removing = run(*dpkg, "--remove", "nosignal")
+    try:
+        check("installed", status() == "ii", status())
+        missing = [path for path in paths if not os.path.lexists(root + path)]
+        check("every file of the package is in place", not missing, missing)
+        if REAL and "/usr/share/man/man1/nosignal.1.gz" in paths:
+            check("the manual finds its page", run("man", "--where", "nosignal").stdout.strip()
+                  == "/usr/share/man/man1/nosignal.1.gz")
+        check_installed_program_starts(os.path.join(root, "usr/bin/nosignal"))
+    finally:
+        removing = run(*dpkg, "--remove", "nosignal")
     check("dpkg --remove", removing.returncode == 0, removing.stdout + removing.stderr)
     check("not installed after removal", not status().startswith("ii"), status())
     left = {path for path in paths if path not in existed and os.path.lexists(root + path)}
     check("removal leaves nothing dpkg does not report", left <= removal_report(removing.stderr),
           sorted(left - removal_report(removing.stderr)))
-
 
 run_all(test_package_is_built, test_copyright_grants_the_licence, test_lintian, test_install_start_and_remove)
