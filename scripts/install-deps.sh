@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg
+  librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
 )
 
 missing=()
