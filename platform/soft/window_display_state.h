@@ -37,6 +37,7 @@ struct DisplayState {
   // The X windows this process made, destroyed ones included: errors about
   // them are expected once another client has destroyed one.
   std::vector<unsigned long> own_x_windows;
+  std::vector<unsigned long> gone_x_windows;  // destroyed by another client
   // For screens of colour-map indices: the index that shows each grey.
   std::array<std::uint8_t, 256> grey_pixels{};
   bool greys_allocated = false;

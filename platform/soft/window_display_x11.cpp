@@ -32,6 +32,11 @@ int ConnectionLost(Display* display) {
   _exit(kDesktopFailure);
 }
 
+bool IsGone(XID id) {
+  const auto& windows = State().gone_x_windows;
+  return std::find(windows.begin(), windows.end(), id) != windows.end();
+}
+
 // A window that another client destroyed answers every later request about
 // it (and about the drawables SDL made for it) with an error until its
 // destruction is reported; those errors are expected, and the report ends
@@ -100,14 +105,25 @@ void Adopt(SDL_Window* native) {
 
 void Destroy(SDL_Window* native) {
   SDL_SysWMinfo info;
-  Display* display = WindowInfo(native, info) ? info.info.x11.display : nullptr;
+  if (!WindowInfo(native, info) || !IsGone(info.info.x11.window)) return SDL_DestroyWindow(native);
+  // SDL hides a window before destroying it and waits for the server to
+  // report it unmapped, which for a window already gone it never will.
+  Display* display = info.info.x11.display;
+  XEvent unmapped{};
+  unmapped.xunmap.type = UnmapNotify;
+  unmapped.xunmap.display = display;
+  unmapped.xunmap.event = info.info.x11.window;
+  unmapped.xunmap.window = info.info.x11.window;
+  XPutBackEvent(display, &unmapped);
   SDL_DestroyWindow(native);
-  if (display != nullptr) XSync(display, False);
+  XSync(display, False);
 }
 
 unsigned long DestroyedWindow(const SDL_SysWMmsg& message) {
   if (message.subsystem != SDL_SYSWM_X11 || message.msg.x11.event.type != DestroyNotify) return 0;
-  return message.msg.x11.event.xdestroywindow.window;
+  const XID window = message.msg.x11.event.xdestroywindow.window;
+  if (IsOwnWindow(window) && !IsGone(window)) State().gone_x_windows.push_back(window);
+  return window;
 }
 
 bool AllocateGreys(SDL_Window* native, std::array<std::uint8_t, 256>& pixels) {

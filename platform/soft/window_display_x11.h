@@ -29,12 +29,13 @@ int ConnectionFd(SDL_Window* native);
 // client may destroy it at any moment.
 void Adopt(SDL_Window* native);
 
-// Destroys the window and waits for the server's answer, so that errors
-// about a window that another client destroyed arrive while they are
+// Destroys the window. One that another client destroyed first waits for
+// the server's answer, so that the errors about it arrive while they are
 // still expected, not when SDL closes the connection at exit.
 void Destroy(SDL_Window* native);
 
-// The X window that an X event announces as destroyed, or 0.
+// The X window that an X event announces as destroyed, or 0. One of ours
+// is remembered as gone from the server.
 unsigned long DestroyedWindow(const SDL_SysWMmsg& message);
 
 // For a window whose pixels are colour-map indices: puts it on the screen's

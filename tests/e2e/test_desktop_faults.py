@@ -25,12 +25,17 @@ class Desktop:
     """nosignal on an X server of its own, with its standard error in a file;
     both end with the block."""
 
-    def __init__(self, screen="1600x1200x24", **extra_env):
-        self.screen, self.extra_env = screen, extra_env
+    def __init__(self, screen="1600x1200x24", managed=False, **extra_env):
+        self.screen, self.managed, self.extra_env = screen, managed, extra_env
+        self.manager = None
 
     def __enter__(self):
         self.server, self.display = start_xvfb(self.screen)
         self.env = {**desktop_env(self.display), **self.extra_env}
+        if self.managed:
+            self.manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for(lambda: "window id" in tool(self.env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10)
         self.errors = tempfile.TemporaryFile()
         self.program = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL, stderr=self.errors)
         self.window = wait_for(lambda: find_window(self.env), 10 * SLOW)
@@ -40,6 +45,9 @@ class Desktop:
         if self.program.poll() is None:
             self.program.kill()
         self.program.wait()
+        if self.manager is not None:
+            self.manager.kill()
+            self.manager.wait()
         self.server.kill()
         self.server.wait()
         self.errors.close()
@@ -92,14 +100,16 @@ def test_display_lost():
 def test_window_destroyed_from_outside():
     """Another client's DestroyWindow is the end of the window, as a close is;
     the requests still under way about it fail, and that is no fault."""
-    with Desktop() as desktop:
-        check("destroyed window: window appears", desktop.window is not None)
-        # Frames are under way when it goes.
-        wait_for(lambda: static_share(screenshot(desktop.env, desktop.window)) > 0.9, 10 * SLOW)
-        tool(desktop.env, "xdotool", "windowclose", str(desktop.window))
-        code = desktop.end_code()
-        check("destroyed window: the program ends with status 0", code == 0, f"{code} {desktop.stderr()}")
-        check("destroyed window: nothing on standard error", desktop.stderr() == "", desktop.stderr())
+    for managed in (False, True):
+        label = "destroyed window" + (" under a window manager" if managed else "")
+        with Desktop(managed=managed) as desktop:
+            check(f"{label}: window appears", desktop.window is not None)
+            # Frames are under way when it goes.
+            wait_for(lambda: static_share(screenshot(desktop.env, desktop.window)) > 0.9, 10 * SLOW)
+            tool(desktop.env, "xdotool", "windowclose", str(desktop.window))
+            code = desktop.end_code()
+            check(f"{label}: the program ends with status 0", code == 0, f"{code} {desktop.stderr()}")
+            check(f"{label}: nothing on standard error", desktop.stderr() == "", desktop.stderr())
 
 
 def test_screen_depths():
@@ -154,9 +164,10 @@ def test_closing_a_very_large_window():
         code = desktop.end_code()
         took = time.monotonic() - started
         print(f"closing an 8000x8000 window took {took:.2f}s")
-        # Waiting for the tick took two seconds and more; the window's own
-        # teardown at that size (freeing a gigabyte) takes most of a second.
-        check("large window: closing ends the process promptly", took < 1.5 * SLOW, f"{took:.2f}s")
+        # Waiting for the tick took up to the tick's two seconds and more on
+        # top of the teardown; the teardown alone at this size (freeing a
+        # gigabyte) takes most of a second, and longer on a busy machine.
+        check("large window: closing does not wait for the tick", took < 2.0 * SLOW, f"{took:.2f}s")
         check("large window: exit status 0 after close", code == 0, f"{code} {desktop.stderr()}")
 
 
