@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -18,23 +18,20 @@ namespace {
 
 constexpr int kDesktopFailure = 1;
 
-// X error handlers take no context: they find the process's windows in
-// the display's state.
-bool IsOwnWindow(XID id) {
-  const auto& windows = State().own_x_windows;
+bool Holds(const std::vector<unsigned long>& windows, XID id) {
   return std::find(windows.begin(), windows.end(), id) != windows.end();
 }
+
+// X error handlers take no context: they find the process's windows in
+// the display's state.
+bool IsOwnWindow(XID id) { return Holds(State().own_x_windows, id); }
+bool IsGone(XID id) { return Holds(State().gone_x_windows, id); }
 
 // Nothing of the desktop can be used any more, and shutting SDL down would
 // talk over the dead connection (it spins there): leave at once.
 int ConnectionLost(Display* display) {
   Tell("the connection to the display \"%s\" was lost", DisplayString(display));
   _exit(kDesktopFailure);
-}
-
-bool IsGone(XID id) {
-  const auto& windows = State().gone_x_windows;
-  return std::find(windows.begin(), windows.end(), id) != windows.end();
 }
 
 // A window that another client destroyed answers every later request about

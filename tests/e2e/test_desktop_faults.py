@@ -204,6 +204,13 @@ def test_wayland_without_x():
             check("wayland: the window shows static", shown, f"{static_share(screenshot(env, 'root')):.3f}")
             check("wayland: the picture moves", moves(env, "root"))
             check("wayland: the program runs", program.poll() is None, str(program.poll()))
+            # Without EGL this desktop cannot give the window a surface.
+            broken_env = {**wayland_env, "SDL_VIDEO_EGL_DRIVER": os.path.join(runtime, "missing-libEGL.so")}
+            done = subprocess.run([PROGRAM], env=broken_env, capture_output=True, timeout=60)
+            stderr = done.stderr.decode("utf-8", "replace")
+            check("wayland without a surface: exit status 1", done.returncode == 1, f"{done.returncode} {stderr}")
+            check("wayland without a surface: says why", "cannot create a window on the display" in stderr
+                  and CREATION_ERROR in stderr, stderr)
         finally:
             for process in (program, weston, server):
                 if process is not None:
