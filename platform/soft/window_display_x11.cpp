@@ -53,6 +53,22 @@ bool DrawsColours(const Visual* visual) {
   return visual->c_class == TrueColor || visual->c_class == DirectColor;
 }
 
+// A true-colour visual of 8 bits a colour, 0 if the screen has none.
+VisualID EightBitColourVisual(Display* display) {
+  XVisualInfo wanted{};
+  wanted.screen = DefaultScreen(display);
+  wanted.c_class = TrueColor;
+  wanted.red_mask = 0xFF0000;
+  wanted.green_mask = 0x00FF00;
+  wanted.blue_mask = 0x0000FF;
+  const long mask = VisualScreenMask | VisualClassMask | VisualRedMaskMask | VisualGreenMaskMask | VisualBlueMaskMask;
+  int count = 0;
+  XVisualInfo* found = XGetVisualInfo(display, mask, &wanted, &count);
+  const VisualID id = count > 0 ? found[0].visualid : 0;
+  if (found != nullptr) XFree(found);
+  return id;
+}
+
 bool WindowInfo(SDL_Window* native, SDL_SysWMinfo& info) {
   SDL_VERSION(&info.version);
   return native != nullptr && SDL_GetWindowWMInfo(native, &info) == SDL_TRUE &&
@@ -69,14 +85,16 @@ bool PrepareDesktop() {
   if (display == nullptr) return true;
   Visual* visual = DefaultVisual(display, DefaultScreen(display));
   const int depth = DefaultDepth(display, DefaultScreen(display));
+  const bool direct = depth == 8 || depth == 15 || depth == 16 || depth == 24;
   // On a screen of colour-map indices SDL picks a visual it then cannot
-  // make a surface for; the screen's own one it can.
-  if (!DrawsColours(visual)) {
-    const std::string id = std::to_string(XVisualIDFromVisual(visual));
-    SDL_SetHint("SDL_VIDEO_X11_WINDOW_VISUALID", id.c_str());
-  }
+  // make a surface for; the screen's own one it can. On a screen of 10 bits
+  // a colour, a visual of 8 bits a colour keeps the window's own surface.
+  VisualID chosen = 0;
+  if (!DrawsColours(visual)) chosen = XVisualIDFromVisual(visual);
+  if (!direct) chosen = EightBitColourVisual(display);
+  if (chosen != 0) SDL_SetHint("SDL_VIDEO_X11_WINDOW_VISUALID", std::to_string(chosen).c_str());
   XCloseDisplay(display);
-  return depth == 8 || depth == 15 || depth == 16 || depth == 24;
+  return direct || chosen != 0;
 }
 
 bool CanConnect(const char* display_name) {

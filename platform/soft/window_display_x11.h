@@ -14,7 +14,7 @@ namespace soft::display::x11 {
 // process's handlers for X errors and for the connection's end, and makes
 // new windows use the screen's own visual where SDL would pick one it
 // cannot draw into. True when windows on this screen can have a surface of
-// their own, false when only a texture can show them (30-bit screens).
+// their own, false when only a texture can show them.
 bool PrepareDesktop();
 
 // Whether an X server accepts connections at `display_name`.
