@@ -35,7 +35,7 @@ def wait_for(condition, timeout):
     return condition()
 
 
-def start_xvfb():
+def start_xvfb(screen="1600x1200x24"):
     """A fresh X server on a free display; Xvfb writes the number it took once
     it accepts clients. By default the server starts over whenever its last
     client leaves, and refuses clients meanwhile: the tools polled here come
@@ -43,7 +43,7 @@ def start_xvfb():
     not."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
