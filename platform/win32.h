@@ -5,6 +5,13 @@
 #pragma once
 
 #if defined(_WIN32)
+// Lean, and without the min and max macros that would shadow std::min/max.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 
@@ -504,6 +511,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 int GetSystemMetrics(int index);
 constexpr int SM_DBCSENABLED = 42;
+constexpr int SM_CXMINIMIZED = 57;
+constexpr int SM_CYMINIMIZED = 58;
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 
 // ---- kernel32 -------------------------------------------------------------
