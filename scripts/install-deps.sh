@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation
+  libsdl2-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 xvfb xauth openbox xdotool x11-utils imagemagick
+  python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg
   # Windows builds, tested under Wine (x86 through the i386 architecture)
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
   wine wine64 wine32:i386
