@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg
+  librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
   # Windows builds, tested under Wine (x86 through the i386 architecture)
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
   wine wine64 wine32:i386

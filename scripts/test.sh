@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: once optimised,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded
-# and end-to-end tests once more under ThreadSanitizer; then the Windows x64
-# and x86 builds under Wine.
+# Installs what is missing, then builds and runs every test: once optimised
+# (with the checks of the installed files and of the Debian package), once
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded and
+# end-to-end tests once more under ThreadSanitizer; then the Windows x64 and
+# x86 builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

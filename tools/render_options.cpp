@@ -19,12 +19,14 @@ const char* const kRenderUsage =
     "                       default 1, the fastest for static\n"
     "  --y4m FILE           write the frames as a YUV4MPEG2 video at 20 frames a\n"
     "                       second to FILE, or to standard output for '-'; every\n"
-    "                       frame has the first frame's size; 4:2:0, BT.601 full\n"
-    "                       range, so grey level g is Y=g, U=V=128 exactly\n"
+    "                       frame must have the first frame's size; 4:2:0 in\n"
+    "                       BT.601 full range: grey g is Y=g, U=V=128 exactly\n"
     "  --trace              one JSON object per frame on standard output\n"
     "  --quiet              no progress line on a terminal\n"
     "  --version            the version number\n"
-    "  --help               this text\n";
+    "  --help               this text\n"
+    "Exit status: 0 when every frame was written; 1 when the command line is refused\n"
+    "or an output fails (the message names the file and the system's reason).\n";
 
 namespace {
 

@@ -5,13 +5,12 @@ to start without a display."""
 import ctypes
 import os
 import re
-import select
 import shutil
 import subprocess
 import tempfile
 import time
 
-from e2e_support import BUILD_DIR, SLOW, check, run_all, wait_for
+from e2e_support import BUILD_DIR, SLOW, check, run_all, start_openbox, start_xvfb, wait_for
 
 PROGRAM = os.path.join(BUILD_DIR, "nosignal")
 # Leak checking in sanitizer builds skips the desktop libraries' own leaks.
@@ -21,25 +20,6 @@ os.environ["LSAN_OPTIONS"] = "suppressions=" + os.path.join(
 
 def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
-
-
-def start_xvfb():
-    """A fresh X server on a free display; Xvfb writes the number it took once
-    it accepts clients. By default the server starts over whenever its last
-    client leaves, and refuses clients meanwhile: the tools polled here come
-    and go before the program or the window manager connects, so it must
-    not."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = select.select([pipe], [], [], 20)[0] and pipe.readline().strip()
-    if not number:
-        server.kill()
-        raise RuntimeError("Xvfb did not start")
-    return server, ":" + number
 
 
 def send_client_message(display_name, destination, window, message_type, data, mask):
@@ -206,9 +186,7 @@ def session(managed):
     errors = tempfile.TemporaryFile()
     try:
         if managed:
-            manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            running = wait_for(lambda: "window id" in tool(env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10)
+            manager, running = start_openbox(env)
             check("window manager runs", running)
             if not running:
                 return

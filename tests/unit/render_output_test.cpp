@@ -15,7 +15,6 @@
 #include <sys/stat.h>
 #endif
 
-#include "tools/frame_png.h"
 #include "tools/output_file.h"
 #include "tools/partial_file.h"
 
@@ -70,11 +69,11 @@ TEST_F(RenderOutputTest, CommittedFileTakesItsNameAndAnAbandonedOneIsRemoved) {
 // the system's, never "Success".
 TEST_F(RenderOutputTest, AFolderInTheWayGivesTheSystemsReasonAndLeavesNothing) {
   fs::create_directory(folder_ / "frame-00001.png");
-  TBitmap bitmap;
-  bitmap.SetPixelDepth(24);
-  bitmap.SetWidth(4);
-  bitmap.SetHeight(3);
-  const std::string error = ErrorOf([&] { WriteFramePng(bitmap, folder_ / "frame-00001.png", "out/frame-00001.png"); });
+  const std::string error = ErrorOf([&] {
+    PartialFile file(folder_ / "frame-00001.png", "out/frame-00001.png");
+    file.File().Write("png", 3);
+    file.Commit();
+  });
   EXPECT_EQ(error.rfind("cannot write out/frame-00001.png: ", 0), 0u) << error;
   EXPECT_EQ(error.find("Success"), std::string::npos) << error;
   EXPECT_GT(error.size(), std::string("cannot write out/frame-00001.png: ").size() + 3) << error;
