@@ -4,11 +4,10 @@ resize, and a close that ends the program with exit code 0."""
 import ctypes
 import os
 import re
-import select
 import subprocess
 import time
 
-from e2e_support import BUILD_DIR, check, run_all, wait_for
+from e2e_support import BUILD_DIR, check, run_all, start_openbox, start_xvfb, wait_for
 
 PROGRAM = os.path.join(BUILD_DIR, "nosignal.exe")
 TITLE = "TV:QX - No signal..."
@@ -16,22 +15,6 @@ TITLE = "TV:QX - No signal..."
 
 def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
-
-
-def start_xvfb():
-    """A display of the test's own; Xvfb writes the number it took once it
-    accepts clients."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp", "-noreset"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = select.select([pipe], [], [], 20)[0] and pipe.readline().strip()
-    if not number:
-        server.kill()
-        raise RuntimeError("Xvfb did not start")
-    return server, ":" + number
 
 
 def screenshot(env, window):
@@ -123,10 +106,8 @@ def test_window_under_wine():
     env = dict(os.environ, DISPLAY=display)
     manager = program = None
     try:
-        manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        check("window manager runs",
-              wait_for(lambda: "window id" in tool(env, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10))
+        manager, ready = start_openbox(env)
+        check("window manager runs", ready)
         program = subprocess.Popen(["wine", PROGRAM], env=env, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         run_session(env, program)
