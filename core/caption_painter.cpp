@@ -14,6 +14,9 @@ void SetCaptionFont(TFont& font) {
   font.SetName("Arial");
   font.SetStyle({fsBold});
   font.SetSize(22);
+  // The captions are Windows-1251 bytes: a Cyrillic font reads them as such
+  // whatever the system's own code page is.
+  font.SetCharset(RUSSIAN_CHARSET);
 }
 
 int CurrentEscapement(TCanvas& canvas) {

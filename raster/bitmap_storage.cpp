@@ -61,6 +61,7 @@ HBITMAP BuildSectionStorage(DIBSECTION& description, HBITMAP old, TCanvas* canva
     if (memory == nullptr) throw EOutOfResources::FromLastError();
     const BITMAPINFO info = SectionInfo(description);
     void* bits = nullptr;
+    SetLastError(ERROR_SUCCESS);  // a failure that names no reason must not report an older one
     section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section == nullptr || bits == nullptr) throw EOutOfResources::FromLastError();
     previous = SelectObject(memory, section);

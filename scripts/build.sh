@@ -3,6 +3,8 @@
 #   scripts/build.sh release              optimised, in build/release
 #   scripts/build.sh asan                 AddressSanitizer + UBSan, in build/asan
 #   scripts/build.sh tsan                 ThreadSanitizer, in build/tsan
+#   scripts/build.sh win64                Windows x64 with mingw-w64, in build/win64
+#   scripts/build.sh win32                Windows x86 with mingw-w64, in build/win32
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +13,9 @@ case "$flavour" in
   release) args=(-DCMAKE_BUILD_TYPE=Release) ;;
   asan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DNOSIGNAL_SANITIZE=address,undefined" -DNOSIGNAL_BENCH=OFF) ;;
   tsan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNOSIGNAL_SANITIZE=thread -DNOSIGNAL_BENCH=OFF) ;;
+  win64 | win32) args=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw${flavour#win}.cmake") ;;
   *) echo "unknown build flavour: $flavour" >&2; exit 2 ;;
 esac
 
 cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" > /dev/null
-cmake --build "build/$flavour"
+cmake --build "build/$flavour" -j "${NOSIGNAL_JOBS:-$(nproc)}"

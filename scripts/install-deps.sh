@@ -9,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg weston
   librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
+  # Windows builds, tested under Wine (x86 through the i386 architecture)
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
+  wine wine64 wine32:i386
 )
 
 missing=()
@@ -21,5 +24,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+# wine32 is an i386 package: the architecture must be known before the update.
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

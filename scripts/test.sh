@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test: once optimised
 # (with the checks of the installed files and of the Debian package), once
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded and
-# end-to-end tests once more under ThreadSanitizer.
+# end-to-end tests once more under ThreadSanitizer; then the Windows x64 and
+# x86 builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,3 +18,5 @@ done
 echo "== tsan build"
 scripts/build.sh tsan
 (cd build/tsan && ctest --output-on-failure -j "$jobs" -L 'threads|e2e')
+
+scripts/test-windows.sh

@@ -30,7 +30,7 @@ constexpr ErrorText kErrorTexts[] = {
     {ERROR_INVALID_WINDOW_HANDLE, "Invalid window handle.\r\n"},
     {ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class.\r\n"},
     {ERROR_CLASS_ALREADY_EXISTS, "Class already exists.\r\n"},
-    {ERROR_NOT_ENOUGH_RESOURCES, "Not enough resources are available to complete this operation.\r\n"},
+    {ERROR_NO_SYSTEM_RESOURCES, "Insufficient system resources exist to complete the requested service.\r\n"},
 };
 
 const ErrorText* FindText(DWORD code) {

@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "platform/soft/soft.h"
+#include "platform/soft/window_object.h"
 
 namespace soft {
 namespace {
@@ -76,5 +77,7 @@ DWORD GetSysColor(int index) {
 
 int GetSystemMetrics(int index) {
   if (index == SM_DBCSENABLED) return soft::DoubleByteLocale() ? 1 : 0;
+  if (index == SM_CXMINIMIZED) return soft::kMinimisedWidth;
+  if (index == SM_CYMINIMIZED) return soft::kMinimisedHeight;
   return 0;
 }

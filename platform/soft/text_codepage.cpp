@@ -18,6 +18,23 @@ constexpr std::array<char16_t, 64> kUpperPunctuationAndLetters = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
+// 0x80-0x9F of Windows-1252: typographic punctuation and a few letters; the
+// rest of the code page is Latin-1. The five undefined bytes map to U+FFFD.
+constexpr std::array<char16_t, 32> kWesternPunctuation = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,  // 88
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,  // 98
+};
+
+constexpr unsigned char kAnsiCharset = 0;
+constexpr unsigned char kRussianCharset = 204;
+
+char32_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0) return kWesternPunctuation[byte - 0x80];
+  return byte;
+}
+
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out.push_back(static_cast<char>(code));
@@ -43,6 +60,18 @@ std::u32string DecodeCp1251(std::string_view bytes) {
   std::u32string text;
   text.reserve(bytes.size());
   for (char byte : bytes) text.push_back(Cp1251ToUnicode(static_cast<unsigned char>(byte)));
+  return text;
+}
+
+unsigned char EffectiveCharset(unsigned char charset) {
+  return charset == kAnsiCharset ? kAnsiCharset : kRussianCharset;
+}
+
+std::u32string DecodeText(std::string_view bytes, unsigned char charset) {
+  if (EffectiveCharset(charset) != kAnsiCharset) return DecodeCp1251(bytes);
+  std::u32string text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) text.push_back(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
   return text;
 }
 

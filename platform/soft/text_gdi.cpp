@@ -6,6 +6,7 @@
 #include "platform/soft/objects.h"
 #include "platform/soft/system_info.h"
 #include "platform/soft/text_font.h"
+#include "platform/soft/text_codepage.h"
 #include "platform/soft/text_layout.h"
 #include "platform/soft/text_render.h"
 #include "platform/win32.h"
@@ -88,13 +89,16 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT /*options*/, const RECT* /*rect*/, 
                  UINT count, const INT* /*spacing*/) {
   soft::DcObject* dc = soft::FindDc(hdc);
   if (dc == nullptr) return soft::Fail(ERROR_INVALID_HANDLE);
-  if (text == nullptr && count != 0) return soft::Fail(ERROR_INVALID_PARAMETER);
+  if (text == nullptr) {  // nothing to write: the platform says so, yet succeeds
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return TRUE;
+  }
   const LOGFONTA font = soft::SelectedFont(*dc);
   const std::string_view bytes = count == 0 ? std::string_view() : std::string_view(text, count);
   std::optional<soft::TextLayout> layout = soft::LayOutText(font, bytes);
   soft::SurfaceAccess access(*dc);
   if (access.surface().Empty()) return TRUE;  // nothing to draw on is not a failure
-  if (!layout) return soft::Fail(ERROR_NOT_ENOUGH_RESOURCES);
+  if (!layout) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
   soft::DrawTextLayout(access.surface(), *layout, soft::PaintFor(*dc, font, x, y));
   return TRUE;
 }
@@ -107,7 +111,7 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
   }
   const std::string_view bytes = count == 0 ? std::string_view() : std::string_view(text, count);
   std::optional<soft::TextLayout> layout = soft::LayOutText(soft::SelectedFont(*dc), bytes);
-  if (!layout) return soft::Fail(ERROR_NOT_ENOUGH_RESOURCES);
+  if (!layout) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
   size->cx = layout->width;
   size->cy = layout->font.metrics.height;
   return TRUE;
@@ -119,9 +123,10 @@ BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
   if (metrics == nullptr) return soft::Fail(ERROR_INVALID_PARAMETER);
   const LOGFONTA font = soft::SelectedFont(*dc);
   std::optional<soft::ResolvedFont> resolved = soft::ResolveFont(font);
-  if (!resolved) return soft::Fail(ERROR_NOT_ENOUGH_RESOURCES);
+  if (!resolved) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
   // The system font reports the locale's own character set.
   const bool locale_charset = soft::SelectsSystemFont(*dc) && soft::DoubleByteLocale();
-  *metrics = soft::Describe(*resolved, font, locale_charset ? soft::SystemFontCharset() : font.lfCharSet);
+  *metrics = soft::Describe(*resolved, font,
+                            locale_charset ? soft::SystemFontCharset() : soft::EffectiveCharset(font.lfCharSet));
   return TRUE;
 }

@@ -15,7 +15,7 @@ std::optional<TextLayout> LayOutText(const LOGFONTA& font, std::string_view text
   TextLayout layout{*resolved, {}, 0};
   Face& face = *layout.font.face;
   const int em_pixels = layout.font.metrics.em_pixels;
-  const std::vector<unsigned> glyphs = face.GlyphIndices(DecodeCp1251(text));
+  const std::vector<unsigned> glyphs = face.GlyphIndices(DecodeText(text, font.lfCharSet));
   layout.glyphs.reserve(glyphs.size());
   std::int64_t pen = 0;  // a very long text must not wrap around
   for (unsigned glyph : glyphs) {

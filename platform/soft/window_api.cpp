@@ -62,7 +62,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
   // Windows need the desktop, and all of them live on the thread that
   // opened it.
   if (!soft::display::Start(window_class->name)) {
-    SetLastError(ERROR_NOT_ENOUGH_RESOURCES);
+    SetLastError(ERROR_NO_SYSTEM_RESOURCES);
     return nullptr;
   }
   if (!soft::display::IsDisplayThread()) {
@@ -84,7 +84,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
   window->SetHandle(handle);
   if (!soft::display::CreateNative(*window, x, y, std::max(width, 1), std::max(height, 1))) {
     soft::Remove(handle);
-    SetLastError(ERROR_NOT_ENOUGH_RESOURCES);
+    SetLastError(ERROR_NO_SYSTEM_RESOURCES);
     return nullptr;
   }
   soft::registry::AddWindow(window);

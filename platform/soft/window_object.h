@@ -45,7 +45,7 @@ struct Geometry {
 // the screen.
 constexpr LONG kMinimisedPosition = -32000;
 constexpr LONG kMinimisedWidth = 160;
-constexpr LONG kMinimisedHeight = 28;
+constexpr LONG kMinimisedHeight = 24;
 
 class Window final : public WindowBase {
  public:

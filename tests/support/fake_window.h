@@ -1,13 +1,13 @@
-// A window for tests that need one without a display: a soft::WindowBase in
-// the platform's handle table whose client area is plain memory, so GetDC,
-// ReleaseDC and everything drawn through them work as on a real window.
+// A window for tests that draw into one: GetDC, ReleaseDC and everything
+// drawn through them work as on the program's window, and the test can read
+// the client pixels back.
 #pragma once
 
 #include <memory>
 #include <mutex>
 #include <vector>
 
-#include "platform/soft/objects.h"
+#include "platform/win32.h"
 
 class FakeWindow {
  public:
@@ -17,8 +17,6 @@ class FakeWindow {
   FakeWindow& operator=(const FakeWindow&) = delete;
 
   HWND handle() const { return handle_; }
-  // How often a context of this window was released after drawing.
-  int Presented() const;
   // The blue byte of a client pixel (frames are grey, so one byte tells).
   int Pixel(int x, int y) const;
   // Sets every byte of the client area.

@@ -9,6 +9,7 @@
 #include "raster/exceptions.h"
 #include "shell/error_box.h"
 #include "shell/thread.h"
+#include "support/platform_probe.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST(ApplicationErrorText, NamesClassModuleAndAddressAndEndsTheMessageWithOneFul
       {ApplicationErrorText(std::runtime_error("")), "std::runtime_error", ".", nullptr},
   };
   for (const auto& c : cases) {
-    const std::string head = "Exception " + c.class_name + " in module error_box_test at ";
+    const std::string head = "Exception " + c.class_name + " in module " + probe::ProgramFileName() + " at ";
     const std::string tail = ".\r\n" + c.message + "\r\n";
     EXPECT_EQ(c.text.rfind(head, 0), 0u) << c.text;
     ASSERT_GE(c.text.size(), head.size() + tail.size()) << c.text;

@@ -28,10 +28,13 @@ LRESULT CALLBACK SteeredProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   return MainWndProc(window, message, wparam, lparam);
 }
 
-bool SizeBecomes(int width, int height) {
+// The size is sampled when the loop takes a message, and a minimised window
+// may get none of its own: the test sends the loop empty ones meanwhile.
+bool SizeBecomes(HWND window, int width, int height) {
   const auto deadline = std::chrono::steady_clock::now() + 3s;
   while (!(FrameWidth.load() == width && FrameHeight.load() == height)) {
     if (std::chrono::steady_clock::now() > deadline) return false;
+    PostMessageA(window, WM_NULL, 0, 0);
     std::this_thread::sleep_for(2ms);
   }
   return true;
@@ -48,13 +51,13 @@ TEST(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosed) {
   ASSERT_NE(window, nullptr);
   bool sizes[4] = {};
   std::thread user([&] {
-    sizes[0] = SizeBecomes(1024, 768);
+    sizes[0] = SizeBecomes(window, 1024, 768);
     PostMessageA(window, kResize, 640, 480);
-    sizes[1] = SizeBecomes(640, 480);
+    sizes[1] = SizeBecomes(window, 640, 480);
     PostMessageA(window, kMinimise, 0, 0);
-    sizes[2] = SizeBecomes(160, 28);  // the minimised form
+    sizes[2] = SizeBecomes(window, GetSystemMetrics(SM_CXMINIMIZED), GetSystemMetrics(SM_CYMINIMIZED));
     PostMessageA(window, kRestore, 0, 0);
-    sizes[3] = SizeBecomes(640, 480);
+    sizes[3] = SizeBecomes(window, 640, 480);
     PostMessageA(window, WM_CLOSE, 0, 0);
   });
   RunMessageLoop(window);  // ends with the quit message of WM_DESTROY

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft/soft.h"
-#include "platform/soft/window_test_hooks.h"
+#include "support/platform_probe.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
 #include "window_fixture.h"
@@ -17,13 +16,13 @@ TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
   window_fixture::UseDummyDisplay();
   ASSERT_TRUE(RegisterMainClass());  // taken already, as by an earlier start
   std::vector<std::string> boxes;
-  soft::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
+  probe::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
     boxes.push_back(text + "|" + caption + "|" + std::to_string(type));
   });
   EXPECT_EQ(RunProgram(), 1);  // a failed start is a failure, not 0
-  soft::SetMessageBoxSink(nullptr);
+  probe::SetMessageBoxSink(nullptr);
   EXPECT_EQ(boxes, std::vector<std::string>{"Помилка регістрациї вікна|Error|" + std::to_string(MB_OK)});
-  EXPECT_EQ(soft::CountLive().windows, 0);
+  EXPECT_EQ(probe::CountLive().windows, 0);
 }
 
 }  // namespace

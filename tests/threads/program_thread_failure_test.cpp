@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft/thread_test_hooks.h"
-#include "platform/soft/window_test_hooks.h"
+#include "support/platform_probe.h"
 #include "shell/program.h"
 #include "window_fixture.h"
 
@@ -15,18 +14,18 @@ namespace {
 TEST(ProgramThreadFailure, ShowsTheApplicationErrorBoxAndExitsWithOne) {
   window_fixture::UseDummyDisplay();
   std::vector<std::string> boxes;
-  soft::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
+  probe::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
     boxes.push_back(caption + "|" + std::to_string(type) + "|" + text);
   });
-  soft::SetThreadCreationFails(true);
+  probe::SetThreadCreationFails(true);
   EXPECT_EQ(RunProgram(), 1);
-  soft::SetThreadCreationFails(false);
-  soft::SetMessageBoxSink(nullptr);
+  probe::SetThreadCreationFails(false);
+  probe::SetMessageBoxSink(nullptr);
 
   ASSERT_EQ(boxes.size(), 1u);
   // Where it was raised, and the platform's own words for what went wrong.
   const std::string head = "Application Error|" + std::to_string(MB_ICONSTOP | MB_TASKMODAL) +
-                           "|Exception EThread in module program_thread_failure_test at 0x";
+                           "|Exception EThread in module " + probe::ProgramFileName() + " at ";
   EXPECT_EQ(boxes[0].rfind(head, 0), 0u) << boxes[0];
   const auto reason = boxes[0].find(".\r\nThread creation error: ");
   ASSERT_NE(reason, std::string::npos) << boxes[0];

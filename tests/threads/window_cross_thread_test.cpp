@@ -8,7 +8,7 @@
 #include <future>
 #include <thread>
 
-#include "platform/soft/window_test_hooks.h"
+#include "support/platform_probe.h"
 #include "platform/win32.h"
 #include "window_fixture.h"
 
@@ -56,7 +56,7 @@ TEST(CrossThreadWindow, UpdateWindowFromAnotherThreadWaitsForThePaintInsideGetMe
   ASSERT_EQ(result.wait_for(2s), std::future_status::ready);
   EXPECT_TRUE(result.get());
   // The default paint erased with the class brush, the menu colour.
-  EXPECT_EQ(soft::ClientPixel(window, 10, 10), GetSysColor(COLOR_MENU));
+  EXPECT_EQ(probe::ClientPixel(window, 10, 10), GetSysColor(COLOR_MENU));
   DestroyWindow(window);
 }
 

@@ -1,16 +1,15 @@
-// A real window of the software platform on the dummy display, owned by the
-// test's main thread.
+// A real window on the test's display, owned by the test's main thread.
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 
 #include "platform/win32.h"
+#include "support/platform_probe.h"
 
 namespace window_fixture {
 
 // In-process tests never open the real desktop.
-inline void UseDummyDisplay() { setenv("SDL_VIDEODRIVER", "dummy", 1); }
+inline void UseDummyDisplay() { probe::UseTestDisplay(); }
 
 // Registers `name` on first use (the background is the menu colour unless a
 // brush is given) and creates a shown window of that class, width by height.

@@ -132,6 +132,7 @@ TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {
   EXPECT_EQ(description.lfWeight, 700);
   EXPECT_EQ(description.lfHeight, -29);  // 22 points at 96 pixels per inch
   EXPECT_EQ(description.lfQuality, 200);
+  EXPECT_EQ(description.lfCharSet, RUSSIAN_CHARSET) << "the captions' bytes are Cyrillic on any system";
 }
 
 }  // namespace

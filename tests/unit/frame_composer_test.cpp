@@ -5,7 +5,7 @@
 #include "core/caption_schedule.h"
 #include "core/frame_size.h"
 #include "core/random_source.h"
-#include "platform/soft/soft.h"
+#include "support/platform_probe.h"
 #include "raster/raster_module.h"
 #include "support/fake_window.h"
 
@@ -91,7 +91,7 @@ TEST_F(FrameComposerTest, FirstThreeSmallFramesDrawTheFixedFigures) {
 TEST_F(FrameComposerTest, EmptyFramesStillMakeTheirLaterDrawsAndReachNoWindow) {
   FakeWindow window(200, 100);
   window.Fill(0xAB);
-  const soft::LiveCounts before = soft::CountLive();
+  const probe::LiveCounts before = probe::CountLive();
   for (const auto& [width, height] : {std::pair{0, 0}, {0, 48}, {64, 0}}) {
     const std::uint32_t start = RandomState;
     FrameWidth = width;
@@ -107,7 +107,7 @@ TEST_F(FrameComposerTest, EmptyFramesStillMakeTheirLaterDrawsAndReachNoWindow) {
     EXPECT_LE(draws, figures + 10) << width << "x" << height;
   }
   EXPECT_TRUE(window.AllPixelsAre(0xAB));
-  EXPECT_EQ(soft::CountLive(), before);
+  EXPECT_EQ(probe::CountLive(), before);
 }
 
 TEST_F(FrameComposerTest, FrameIsCopiedToTheClientOriginAndClippedByTheWindow) {
@@ -126,11 +126,11 @@ TEST_F(FrameComposerTest, FramesLeaveNothingBehind) {
   FakeWindow window(320, 240);
   FrameWidth = 320;
   FrameHeight = 240;
-  const soft::LiveCounts before = soft::CountLive();
-  const long misuse_before = soft::MisuseCount();
+  const probe::LiveCounts before = probe::CountLive();
+  const long misuse_before = probe::MisuseCount();
   for (int i = 0; i < 120; ++i) ComposeFrame(window.handle());  // lines, rings and tilts come up
-  EXPECT_EQ(soft::CountLive(), before);
-  EXPECT_EQ(soft::MisuseCount(), misuse_before);
+  EXPECT_EQ(probe::CountLive(), before);
+  EXPECT_EQ(probe::MisuseCount(), misuse_before);
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include "raster/bitmap.h"
+
+#include <gmock/gmock.h>
+
 #include "raster_fixture.h"
 
 namespace {
@@ -50,8 +53,13 @@ TEST_F(BitmapTest, CurrentValuesAndRefusedChangesKeepTheImage) {
                                          "Only 24-bit images are supported");
   ExpectRaises<EInvalidGraphicOperation>([&] { bitmap.SetWidth(-1); }, kNegative);
   ExpectRaises<EInvalidGraphicOperation>([&] { bitmap.SetHeight(-1); }, kNegative);
-  ExpectRaises<EOutOfResources>([&] { bitmap.SetWidth(300000000); },
-                                "Not enough memory resources are available to process this command.");
+  try {  // the platform's reason, or the layer's own words when it gives none
+    bitmap.SetWidth(300000000);
+    ADD_FAILURE() << "a section of 300000000 pixels was made";
+  } catch (const EOutOfResources& raised) {
+    EXPECT_THAT(raised.Message(), ::testing::AnyOf("Not enough memory resources are available to process this command.",
+                                                   "Out of system resources"));
+  }
   EXPECT_EQ(bitmap.Handle(), handle);
   EXPECT_EQ(bitmap.Width(), 4);
   EXPECT_EQ(PixelAt(bitmap, 3, 2), 0x102030u);

@@ -134,7 +134,9 @@ TEST_F(CanvasTest, PaintBitmapCopiesOneToOneAndEmptyOnesNotAtAll) {
   EXPECT_EQ(PixelAt(target, 5, 4), 0xFFFFFFu);
   EXPECT_TRUE(target.Modified());
   empty.Canvas().DrawEllipse(0, 0, 3, 3);
-  EXPECT_EQ(GetCurrentObject(empty.Canvas().Context(), OBJ_BITMAP), nullptr);
+  HDC fresh = CreateCompatibleDC(nullptr);  // holds whatever a new context holds
+  EXPECT_EQ(GetCurrentObject(empty.Canvas().Context(), OBJ_BITMAP), GetCurrentObject(fresh, OBJ_BITMAP));
+  DeleteDC(fresh);
 }
 
 TEST_F(CanvasTest, OneFrameLeavesNothingBehind) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/soft/soft.h"
+#include "support/platform_probe.h"
 #include "raster/bitmap.h"
 #include "raster/exceptions.h"
 #include "raster/raster_module.h"
@@ -60,31 +60,31 @@ class RasterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     StartRasterModule();
-    before_ = soft::CountLive();
-    misuse_before_ = soft::MisuseCount();
+    before_ = probe::CountLive();
+    misuse_before_ = probe::MisuseCount();
   }
   void TearDown() override {
-    EXPECT_EQ(soft::MisuseCount(), misuse_before_) << "an object was deleted while selected";
+    EXPECT_EQ(probe::MisuseCount(), misuse_before_) << "an object was deleted while selected";
     StopRasterModule();
   }
 
   // Restarts the layer as if the screen had another density.
   void RestartAtDpi(int dpi) {
     StopRasterModule();
-    soft::SetScreenDpi(dpi);
+    probe::SetScreenDpi(dpi);
     StartRasterModule();
-    soft::SetScreenDpi(96);
+    probe::SetScreenDpi(96);
   }
 
   // How many more objects of each kind are alive than when the test began.
-  soft::LiveCounts Made() const {
-    const soft::LiveCounts now = soft::CountLive();
+  probe::LiveCounts Made() const {
+    const probe::LiveCounts now = probe::CountLive();
     return {now.pens - before_.pens, now.brushes - before_.brushes, now.fonts - before_.fonts,
             now.bitmaps - before_.bitmaps, now.dcs - before_.dcs, now.windows - before_.windows};
   }
-  bool NothingLeft() const { return soft::CountLive() == before_; }
+  bool NothingLeft() const { return probe::CountLive() == before_; }
 
  private:
-  soft::LiveCounts before_;
+  probe::LiveCounts before_;
   long misuse_before_ = 0;
 };

@@ -27,13 +27,13 @@ TEST_F(FontTest, PointsBecomePixelsAtTheScreenDensity) {
 }
 
 TEST_F(FontTest, OnlyAShiftJisSystemFontGivesTheGothicDefault) {
-  soft::SetDoubleByteLocale(true, SHIFTJIS_CHARSET);
+  probe::SetDoubleByteLocale(true, SHIFTJIS_CHARSET);
   RestartAtDpi(96);
   const FontKey japanese = DefaultFontKey();
-  soft::SetDoubleByteLocale(true, 129);  // another double-byte character set
+  probe::SetDoubleByteLocale(true, 129);  // another double-byte character set
   RestartAtDpi(96);
   const FontKey korean = DefaultFontKey();
-  soft::SetDoubleByteLocale(false, RUSSIAN_CHARSET);
+  probe::SetDoubleByteLocale(false, RUSSIAN_CHARSET);
   RestartAtDpi(96);
 
   EXPECT_EQ(japanese.Charset, SHIFTJIS_CHARSET);

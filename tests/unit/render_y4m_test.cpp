@@ -40,8 +40,11 @@ Stream WriteAndRead(int width, int height, const std::vector<Bgr>& pictures) {
     for (const Bgr& picture : pictures) writer.WriteFrame(picture.Picture());
     file.Close();
   }
-  std::ifstream in(path, std::ios::binary);
-  const std::string all{std::istreambuf_iterator<char>(in), {}};
+  std::string all;
+  {  // closed before the removal: Windows removes no open file
+    std::ifstream in(path, std::ios::binary);
+    all.assign(std::istreambuf_iterator<char>(in), {});
+  }
   std::filesystem::remove(path);
   Stream stream;
   std::size_t at = all.find('\n') + 1;

@@ -30,7 +30,7 @@ TEST(LastError, BelongsToEachThread) {
 
 TEST(ErrorText, IsALineOfTheSystemsWordingOrNothingForUnknownCodesAndSmallBuffers) {
   for (DWORD code : {ERROR_SUCCESS, ERROR_INVALID_WINDOW_HANDLE, ERROR_CANNOT_FIND_WND_CLASS,
-                     ERROR_CLASS_ALREADY_EXISTS, ERROR_NOT_ENOUGH_RESOURCES, ERROR_OUTOFMEMORY}) {
+                     ERROR_CLASS_ALREADY_EXISTS, ERROR_NO_SYSTEM_RESOURCES, ERROR_OUTOFMEMORY}) {
     const std::string text = Text(code);
     ASSERT_GE(text.size(), 3u) << code;
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << code;

@@ -27,4 +27,18 @@ TEST(Cp1251, DecodesAndConvertsText) {
   EXPECT_EQ(soft::Cp1251ToUtf8("\xB2\xE0\x85\xB9 END"), "Іа…№ END");
 }
 
+// The font's character set picks the code page, as on Windows: a Western
+// font reads the same bytes as Western letters.
+TEST(CodePageOfCharset, WesternForAnsiCyrillicForRussianAndTheSystemsForTheRest) {
+  const struct {
+    unsigned char charset, effective;
+    std::u32string text;
+  } cases[] = {{0, 0, U"À€²Ÿ"}, {1, 204, U"АЂІџ"}, {204, 204, U"АЂІџ"}, {238, 204, U"АЂІџ"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(soft::EffectiveCharset(c.charset), c.effective) << int(c.charset);
+    EXPECT_EQ(soft::DecodeText("\xC0\x80\xB2\x9F", c.charset), c.text) << int(c.charset);
+  }
+  EXPECT_EQ(soft::DecodeText("\x81\x8D\x8F\x90\x9D", 0), U"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD") << "undefined in 1252";
+}
+
 }  // namespace

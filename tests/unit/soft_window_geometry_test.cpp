@@ -33,7 +33,7 @@ TEST(SoftWindow, MovedAndMinimisedWindowsReportTheirOuterRectangle) {
   ShowWindow(window, SW_SHOWNORMAL);
   ShowWindow(window, SW_MINIMIZE);
   // The minimised form: a small bar far off the screen, with no client area.
-  EXPECT_EQ(Place(window), (std::vector<LONG>{-32000, -32000, -32000 + 160, -32000 + 28, 0, 0}));
+  EXPECT_EQ(Place(window), (std::vector<LONG>{-32000, -32000, -32000 + 160, -32000 + 24, 0, 0}));
   ShowWindow(window, SW_RESTORE);
   EXPECT_EQ(Place(window), (std::vector<LONG>{10, 20, 650, 500, 640, 480}));
   DestroyWindow(window);

@@ -1,6 +1,10 @@
+// Over the software platform: a soft::WindowBase in the handle table whose
+// client area is plain memory, so no display is needed.
 #include "support/fake_window.h"
 
 #include <algorithm>
+
+#include "platform/soft/objects.h"
 
 class FakeWindow::Target : public soft::DeviceTarget {
  public:
@@ -63,8 +67,6 @@ FakeWindow::FakeWindow(int client_width, int client_height)
       handle_(static_cast<HWND>(soft::Insert(std::make_unique<Window>(target_)))) {}
 
 FakeWindow::~FakeWindow() { Destroy(); }
-
-int FakeWindow::Presented() const { return target_->Presented(); }
 
 int FakeWindow::Pixel(int x, int y) const { return target_->Pixel(x, y); }
 

@@ -1,0 +1,292 @@
+// The probe over the real platform. Windows tells no per-kind count of a
+// process's GDI objects (and Wine tells none at all), so a test program
+// routes the layers' calls through counting wrappers: every import slot
+// defined below takes the place of the import library's, so the layers call
+// the wrapper, and the wrapper calls the DLL's own entry point.
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+#include "support/platform_probe.h"
+
+namespace {
+
+enum class Kind { Pen, Brush, Font, Bitmap, Dc, Window };
+
+struct State {
+  std::mutex mutex;
+  std::map<HANDLE, Kind> made;
+  std::map<HDC, std::map<DWORD, HGDIOBJ>> selected;  // per context, per object type
+  long misuse = 0;
+  int dpi = 0;  // 0: the screen's own
+  bool locale_set = false;
+  bool double_byte = false;
+  BYTE locale_charset = DEFAULT_CHARSET;
+  probe::MessageBoxSink message_boxes;
+  bool thread_creation_fails = false;
+};
+
+State& Probe() {
+  static State state;
+  return state;
+}
+
+template <class Function>
+Function Real(const char* module, const char* name) {
+  const FARPROC entry = GetProcAddress(GetModuleHandleA(module), name);
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
+}
+#define REAL(module, name) static const auto real = Real<decltype(&::name)>(module, #name)
+
+// The platform answers some requests with a stock object (a hollow brush is
+// the stock null brush); those are never made or deleted.
+bool IsStock(HANDLE object) {
+  for (int index = WHITE_BRUSH; index <= DC_PEN; ++index) {
+    if (GetStockObject(index) == object) return true;
+  }
+  return false;
+}
+
+void Made(HANDLE object, Kind kind) {
+  if (object == nullptr || (kind != Kind::Window && IsStock(object))) return;
+  std::lock_guard lock(Probe().mutex);
+  Probe().made[object] = kind;
+}
+
+void Gone(HANDLE object) {
+  std::lock_guard lock(Probe().mutex);
+  Probe().made.erase(object);
+  Probe().selected.erase(static_cast<HDC>(object));
+}
+
+std::string Utf8FromCodePage(const char* text, UINT code_page) {
+  if (text == nullptr) return {};
+  const int wide_length = MultiByteToWideChar(code_page, 0, text, -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
+  MultiByteToWideChar(code_page, 0, text, -1, wide.data(), wide_length);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+  utf8.resize(utf8.size() - 1);  // the terminating zero
+  return utf8;
+}
+
+HPEN WINAPI CountedCreatePenIndirect(const LOGPEN* pen) {
+  REAL("gdi32.dll", CreatePenIndirect);
+  HPEN made = real(pen);
+  Made(made, Kind::Pen);
+  return made;
+}
+
+HBRUSH WINAPI CountedCreateBrushIndirect(const LOGBRUSH* brush) {
+  REAL("gdi32.dll", CreateBrushIndirect);
+  HBRUSH made = real(brush);
+  Made(made, Kind::Brush);
+  return made;
+}
+
+HFONT WINAPI CountedCreateFontIndirectA(const LOGFONTA* font) {
+  REAL("gdi32.dll", CreateFontIndirectA);
+  HFONT made = real(font);
+  Made(made, Kind::Font);
+  return made;
+}
+
+HBITMAP WINAPI CountedCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                       HANDLE section, DWORD offset) {
+  REAL("gdi32.dll", CreateDIBSection);
+  HBITMAP made = real(dc, info, usage, bits, section, offset);
+  Made(made, Kind::Bitmap);
+  return made;
+}
+
+HDC WINAPI CountedCreateCompatibleDC(HDC dc) {
+  REAL("gdi32.dll", CreateCompatibleDC);
+  HDC made = real(dc);
+  Made(made, Kind::Dc);
+  return made;
+}
+
+HDC WINAPI CountedGetDC(HWND window) {
+  REAL("user32.dll", GetDC);
+  HDC got = real(window);
+  Made(got, Kind::Dc);
+  return got;
+}
+
+BOOL WINAPI CountedDeleteDC(HDC dc) {
+  REAL("gdi32.dll", DeleteDC);
+  Gone(dc);
+  return real(dc);
+}
+
+int WINAPI CountedReleaseDC(HWND window, HDC dc) {
+  REAL("user32.dll", ReleaseDC);
+  Gone(dc);
+  return real(window, dc);
+}
+
+HGDIOBJ WINAPI CountedSelectObject(HDC dc, HGDIOBJ object) {
+  REAL("gdi32.dll", SelectObject);
+  HGDIOBJ previous = real(dc, object);
+  if (previous != nullptr) {
+    std::lock_guard lock(Probe().mutex);
+    Probe().selected[dc][GetObjectType(object)] = object;
+  }
+  return previous;
+}
+
+BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
+  REAL("gdi32.dll", DeleteObject);
+  {
+    std::lock_guard lock(Probe().mutex);
+    if (Probe().made.count(object) != 0) {
+      for (const auto& [dc, objects] : Probe().selected) {
+        for (const auto& [type, selected] : objects) Probe().misuse += selected == object;
+      }
+    }
+  }
+  Gone(object);
+  return real(object);
+}
+
+int WINAPI CountedGetDeviceCaps(HDC dc, int index) {
+  REAL("gdi32.dll", GetDeviceCaps);
+  const int dpi = Probe().dpi;
+  if (dpi != 0 && (index == LOGPIXELSX || index == LOGPIXELSY)) return dpi;
+  return real(dc, index);
+}
+
+int WINAPI CountedGetSystemMetrics(int index) {
+  REAL("user32.dll", GetSystemMetrics);
+  if (index == SM_DBCSENABLED && Probe().locale_set) return Probe().double_byte ? 1 : 0;
+  return real(index);
+}
+
+BOOL WINAPI CountedGetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
+  REAL("gdi32.dll", GetTextMetricsA);
+  const BOOL done = real(dc, metrics);
+  // In a double-byte locale the system font carries the locale's set.
+  if (done && Probe().locale_set && Probe().double_byte &&
+      GetCurrentObject(dc, OBJ_FONT) == GetStockObject(SYSTEM_FONT)) {
+    metrics->tmCharSet = Probe().locale_charset;
+  }
+  return done;
+}
+
+HWND WINAPI CountedCreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x,
+                                   int y, int width, int height, HWND parent, HMENU menu,
+                                   HINSTANCE instance, LPVOID parameter) {
+  REAL("user32.dll", CreateWindowExA);
+  HWND made = real(ex_style, class_name, title, style, x, y, width, height, parent, menu, instance, parameter);
+  Made(made, Kind::Window);
+  return made;
+}
+
+int WINAPI CountedMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  REAL("user32.dll", MessageBoxA);
+  probe::MessageBoxSink sink;
+  {
+    std::lock_guard lock(Probe().mutex);
+    sink = Probe().message_boxes;
+  }
+  if (!sink) return real(owner, text, caption, type);
+  // The platform's own caption when none is given.
+  sink(Utf8FromCodePage(text, CP_ACP), caption != nullptr && caption[0] != '\0' ? Utf8FromCodePage(caption, CP_ACP) : "Error",
+       type);
+  return IDOK;
+}
+
+HANDLE WINAPI CountedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack_size,
+                                  LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
+                                  LPDWORD thread_id) {
+  REAL("kernel32.dll", CreateThread);
+  if (Probe().thread_creation_fails) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  return real(security, stack_size, start, parameter, flags, thread_id);
+}
+
+}  // namespace
+
+// The import slots: x64 names them __imp_Name, x86 __imp__Name@bytes.
+#if defined(_WIN64)
+#define IMPORT_SLOT(name, bytes) "__imp_" #name
+#else
+#define IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
+#endif
+#define INTERPOSE(name, bytes) \
+  extern "C" decltype(&::name) name##Slot asm(IMPORT_SLOT(name, bytes)); \
+  decltype(&::name) name##Slot = &Counted##name
+
+INTERPOSE(CreatePenIndirect, 4);
+INTERPOSE(CreateBrushIndirect, 4);
+INTERPOSE(CreateFontIndirectA, 4);
+INTERPOSE(CreateDIBSection, 24);
+INTERPOSE(CreateCompatibleDC, 4);
+INTERPOSE(GetDC, 4);
+INTERPOSE(DeleteDC, 4);
+INTERPOSE(ReleaseDC, 8);
+INTERPOSE(SelectObject, 8);
+INTERPOSE(DeleteObject, 4);
+INTERPOSE(GetDeviceCaps, 8);
+INTERPOSE(GetSystemMetrics, 4);
+INTERPOSE(GetTextMetricsA, 8);
+INTERPOSE(CreateWindowExA, 48);
+INTERPOSE(MessageBoxA, 16);
+INTERPOSE(CreateThread, 24);
+
+namespace probe {
+
+LiveCounts CountLive() {
+  std::lock_guard lock(Probe().mutex);
+  LiveCounts live;
+  for (const auto& [object, kind] : Probe().made) {
+    switch (kind) {
+      case Kind::Pen: ++live.pens; break;
+      case Kind::Brush: ++live.brushes; break;
+      case Kind::Font: ++live.fonts; break;
+      case Kind::Bitmap: ++live.bitmaps; break;
+      case Kind::Dc: ++live.dcs; break;
+      case Kind::Window: live.windows += IsWindow(static_cast<HWND>(object)) ? 1 : 0; break;
+    }
+  }
+  return live;
+}
+
+long MisuseCount() {
+  std::lock_guard lock(Probe().mutex);
+  return Probe().misuse;
+}
+
+void SetScreenDpi(int dpi) { Probe().dpi = dpi == 96 ? 0 : dpi; }
+
+void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
+  Probe().locale_set = true;
+  Probe().double_byte = enabled;
+  Probe().locale_charset = system_charset;
+}
+
+void SetMessageBoxSink(MessageBoxSink sink) {
+  std::lock_guard lock(Probe().mutex);
+  Probe().message_boxes = std::move(sink);
+}
+
+void SetThreadCreationFails(bool fails) { Probe().thread_creation_fails = fails; }
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+  RECT client{};
+  if (!GetClientRect(window, &client) || x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
+    return 0xFFFFFFFF;
+  }
+  HDC dc = GetDCEx(window, nullptr, DCX_CACHE);  // not counted: the probe's own look
+  const COLORREF pixel = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return pixel;
+}
+
+void UseTestDisplay() {}
+
+}  // namespace probe
