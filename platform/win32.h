@@ -337,12 +337,14 @@ constexpr BYTE DEFAULT_PITCH = 0;
 constexpr BYTE FIXED_PITCH = 1;
 constexpr BYTE VARIABLE_PITCH = 2;
 constexpr UINT ETO_RTLREADING = 0x0080;
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // System colours
 constexpr int COLOR_MENU = 4;
 constexpr int COLOR_WINDOW = 5;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_MENUBAR = 30;
 
 // Window classes, styles and show commands
 constexpr UINT CS_VREDRAW = 0x0001;
@@ -403,10 +405,19 @@ constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 
 // Errors and their texts
 constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_INVALID_FUNCTION = 1;
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_OUTOFMEMORY = 14;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_BUSY = 170;
+constexpr DWORD ERROR_MR_MID_NOT_FOUND = 317;
+constexpr DWORD ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
+constexpr DWORD STILL_ACTIVE = 259;
 constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
@@ -414,6 +425,7 @@ constexpr DWORD ERROR_NOT_ENOUGH_RESOURCES = 0x0000082F;  // a display that cann
 constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
 constexpr DWORD FORMAT_MESSAGE_ARGUMENT_ARRAY = 0x00002000;
+constexpr DWORD LANG_USER_DEFAULT = 0x0400;
 
 // ---- gdi32 ----------------------------------------------------------------
 HGDIOBJ GetStockObject(int object);

@@ -16,7 +16,7 @@ std::atomic<bool> double_byte_locale{false};
 std::atomic<BYTE> system_font_charset{RUSSIAN_CHARSET};
 
 // The desktop's default colours, indexed by COLOR_* (red in the low byte).
-constexpr std::array<COLORREF, 31> kSystemColors = {
+constexpr std::array<COLORREF, COLOR_MENUBAR + 1> kSystemColors = {
     0xC8C8C8,  // COLOR_SCROLLBAR
     0x000000,  // COLOR_BACKGROUND
     0xD1B499,  // COLOR_ACTIVECAPTION

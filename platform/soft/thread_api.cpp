@@ -160,13 +160,16 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
 
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exit_code) {
   const auto record = FindHandle(thread);
-  if (record == nullptr || exit_code == nullptr) {
+  if (record == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  constexpr DWORD kStillActive = 259;
+  if (exit_code == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   std::lock_guard lock(record->mutex);
-  *exit_code = record->finished ? record->exit_code : kStillActive;
+  *exit_code = record->finished ? record->exit_code : STILL_ACTIVE;
   return TRUE;
 }
 
