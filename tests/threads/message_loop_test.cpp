@@ -9,6 +9,7 @@
 #include "core/frame_size.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
+#include "wait.h"
 #include "window_fixture.h"
 
 namespace {
@@ -29,12 +30,7 @@ LRESULT CALLBACK SteeredProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 }
 
 bool SizeBecomes(int width, int height) {
-  const auto deadline = std::chrono::steady_clock::now() + 3s;
-  while (!(FrameWidth.load() == width && FrameHeight.load() == height)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(2ms);
-  }
-  return true;
+  return WaitUntil([&] { return FrameWidth.load() == width && FrameHeight.load() == height; });
 }
 
 HWND ShowSteeredWindow() {
