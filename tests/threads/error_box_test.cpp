@@ -26,6 +26,8 @@ struct ErrorCase {
   const void* address;  // only a thread error knows where it was raised
 };
 
+void PrintTo(const ErrorCase& tested, std::ostream* out) { *out << tested.name; }
+
 class ApplicationErrorTextTest : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ApplicationErrorTextTest, NamesClassModuleAndAddressAndEndsTheMessageWithOneFullStop) {

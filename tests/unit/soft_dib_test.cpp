@@ -60,6 +60,8 @@ struct Refused {
   DWORD error;
 };
 
+void PrintTo(const Refused& refused, std::ostream* out) { *out << refused.name; }
+
 class RefusedSectionTest : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(RefusedSectionTest, LeavesNothingAndSaysWhy) {

@@ -75,6 +75,8 @@ struct FailingCall {
   bool (*fails)(Objects&);  // makes the call; true when it reports failure
 };
 
+void PrintTo(const FailingCall& call, std::ostream* out) { *out << call.name; }
+
 class FailingCallTest : public ::testing::TestWithParam<FailingCall> {};
 
 // A failure leaves its own code, never one an earlier call left behind.

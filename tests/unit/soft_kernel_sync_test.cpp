@@ -18,6 +18,8 @@ struct MulDivCase {
   int number, numerator, denominator, expected;
 };
 
+void PrintTo(const MulDivCase& tested, std::ostream* out) { *out << tested.name; }
+
 class MulDivTest : public ::testing::TestWithParam<MulDivCase> {};
 
 // Rounds halves away from zero in a 64-bit product; -1 for what does not fit.
