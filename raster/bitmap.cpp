@@ -19,7 +19,7 @@ std::ptrdiff_t Stride(const BITMAPINFOHEADER& header) {
 
 }  // namespace
 
-TBitmap::TBitmap() : image_(new TBitmapImage()) {}
+TBitmap::TBitmap() : module_(RasterModule()), image_(new TBitmapImage(module_)) {}
 
 TBitmap::~TBitmap() {
   if (canvas_) canvas_->DropContext();
@@ -69,7 +69,7 @@ void TBitmap::Rebuild(DIBSECTION description) {
   // The old bitmap must not stay selected in a context while it is copied
   // and released.
   if (canvas_) canvas_->DropContext();
-  auto* image = new TBitmapImage(description);
+  auto* image = new TBitmapImage(module_, description);
   try {
     image->SetHandle(BuildSectionStorage(image->Description(), image_->Handle(), canvas_.get()));
   } catch (...) {
@@ -78,7 +78,7 @@ void TBitmap::Rebuild(DIBSECTION description) {
   }
   TBitmapImage* old = nullptr;
   {
-    TLockScope scope(*ImageLock);
+    TLockScope scope(module_->ImageLock);
     old = image_;
     image_ = image;
   }

@@ -43,6 +43,7 @@ class TBitmap {
  private:
   void Rebuild(DIBSECTION description);
 
+  const std::shared_ptr<TRasterModule> module_;
   TBitmapImage* image_;  // counted, released by the bitmap
   std::unique_ptr<TBitmapCanvas> canvas_;
   bool modified_ = false;

@@ -1,7 +1,6 @@
 #include "raster/bitmap_canvas.h"
 
 #include "raster/bitmap.h"
-#include "raster/bitmap_contexts.h"
 #include "raster/raster_module.h"
 
 TBitmapCanvas::~TBitmapCanvas() { DropContext(); }
@@ -11,13 +10,12 @@ void TBitmapCanvas::MakeContext() {
   if (Context() != nullptr) return;
   HBITMAP image = bitmap_.Handle();
   // A platform bitmap can be selected into one context only.
-  if (image != nullptr) BitmapContexts->DropHolding(image, this);
+  if (image != nullptr) Module().BitmapContexts.DropHolding(image, this);
   HDC dc = CreateCompatibleDC(nullptr);
   if (dc == nullptr) return;  // the caller reports that drawing is not possible
   previous_bitmap_ = image != nullptr ? SelectObject(dc, image) : nullptr;
-  held_bitmap_ = image;
   AttachContext(dc);
-  BitmapContexts->Add(this);
+  Module().BitmapContexts.Add(this, image);
 }
 
 void TBitmapCanvas::DropContext() {
@@ -28,8 +26,7 @@ void TBitmapCanvas::DropContext() {
   AttachContext(nullptr);
   DeleteDC(dc);
   previous_bitmap_ = nullptr;
-  held_bitmap_ = nullptr;
-  if (BitmapContexts) BitmapContexts->Remove(this);
+  Module().BitmapContexts.Remove(this);
 }
 
 void TBitmapCanvas::BeforeChange() { bitmap_.BeforeChange(); }

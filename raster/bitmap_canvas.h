@@ -13,10 +13,10 @@ class TBitmapCanvas : public TCanvas {
   explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
   ~TBitmapCanvas() override;
 
+  // Both take the canvas's lock and inside it the registry's
+  // (BitmapContexts).
   void MakeContext();
   void DropContext();
-  // The platform bitmap selected into this canvas's context, or none.
-  HBITMAP HeldBitmap() const { return held_bitmap_; }
 
  protected:
   void CreateContext() override { MakeContext(); }
@@ -25,6 +25,5 @@ class TBitmapCanvas : public TCanvas {
 
  private:
   TBitmap& bitmap_;
-  HBITMAP held_bitmap_ = nullptr;
   HGDIOBJ previous_bitmap_ = nullptr;
 };

@@ -4,39 +4,46 @@
 
 #include "raster/bitmap_canvas.h"
 
-void TBitmapContexts::Add(TBitmapCanvas* canvas) {
+void TBitmapContexts::Add(TBitmapCanvas* canvas, HBITMAP bitmap) {
   TLockScope scope(lock_);
-  canvases_.push_back(canvas);
+  holdings_.push_back({canvas, bitmap});
 }
 
 void TBitmapContexts::Remove(TBitmapCanvas* canvas) {
   TLockScope scope(lock_);
-  canvases_.erase(std::remove(canvases_.begin(), canvases_.end(), canvas), canvases_.end());
+  std::erase_if(holdings_, [canvas](const THolding& holding) { return holding.canvas == canvas; });
 }
 
-std::vector<TBitmapCanvas*> TBitmapContexts::Snapshot() {
+// The canvases whose lock was free are returned locked: none of them can
+// change or go before DropLocked has dropped its context.
+template <class Match>
+std::vector<TBitmapCanvas*> TBitmapContexts::LockIdle(Match match) {
   TLockScope scope(lock_);
-  return canvases_;
-}
-
-void TBitmapContexts::DropHolding(HBITMAP bitmap, const TBitmapCanvas* keep) {
-  TLockScope scope(lock_);
-  // Dropping a context removes its canvas from the list, so walk a copy.
-  for (TBitmapCanvas* canvas : Snapshot()) {
-    if (canvas != keep && canvas->HeldBitmap() == bitmap) canvas->DropContext();
+  std::vector<TBitmapCanvas*> locked;
+  for (const THolding& holding : holdings_) {
+    if (match(holding) && holding.canvas->CanvasLock().TryEnter()) locked.push_back(holding.canvas);
   }
+  return locked;
 }
 
-void TBitmapContexts::DropIdle() {
-  TLockScope scope(lock_);
-  for (TBitmapCanvas* canvas : Snapshot()) {
-    if (!canvas->CanvasLock().TryEnter()) continue;
+void TBitmapContexts::DropLocked(const std::vector<TBitmapCanvas*>& canvases) {
+  for (TBitmapCanvas* canvas : canvases) {
     canvas->DropContext();
     canvas->CanvasLock().Leave();
   }
 }
 
+void TBitmapContexts::DropHolding(HBITMAP bitmap, const TBitmapCanvas* keep) {
+  DropLocked(LockIdle([&](const THolding& holding) {
+    return holding.canvas != keep && holding.bitmap == bitmap;
+  }));
+}
+
+void TBitmapContexts::DropIdle() {
+  DropLocked(LockIdle([](const THolding&) { return true; }));
+}
+
 std::size_t TBitmapContexts::Count() {
   TLockScope scope(lock_);
-  return canvases_.size();
+  return holdings_.size();
 }

@@ -5,6 +5,18 @@
 
 namespace {
 
+// Calls call(arguments...) and raises EOutOfResources with the text of the
+// error it reports when it gives nothing. Not every call that can fail
+// reports an error, so the last error is cleared first: a code left by an
+// earlier call never names this failure.
+template <class Call, class... Arguments>
+auto Checked(Call call, Arguments... arguments) {
+  SetLastError(ERROR_SUCCESS);
+  auto result = call(arguments...);
+  if (result == nullptr) throw EOutOfResources::FromLastError();
+  return result;
+}
+
 BITMAPINFO SectionInfo(const DIBSECTION& description) {
   BITMAPINFO info{};
   info.bmiHeader = description.dsBmih;
@@ -31,8 +43,7 @@ void Fill(HDC dc, int width, int height, TCanvas* canvas) {
 void CopyOld(HDC target, HDC screen, HBITMAP old) {
   BITMAP size{};
   if (GetObjectA(old, sizeof(size), &size) == 0) throw EInvalidGraphic("Bitmap image is not valid");
-  HDC source = CreateCompatibleDC(screen);
-  if (source == nullptr) throw EOutOfResources::FromLastError();
+  HDC source = Checked(CreateCompatibleDC, screen);
   HGDIOBJ previous = SelectObject(source, old);
   BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
   if (previous != nullptr) SelectObject(source, previous);
@@ -46,8 +57,7 @@ HBITMAP BuildSectionStorage(DIBSECTION& description, HBITMAP old, TCanvas* canva
   const int height = description.dsBm.bmHeight;
   if (width <= 0 || height <= 0) return nullptr;
 
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) throw EOutOfResources::FromLastError();
+  HDC screen = Checked(GetDC, nullptr);
   HDC memory = nullptr;
   HBITMAP section = nullptr;
   HGDIOBJ previous = nullptr;
@@ -57,13 +67,12 @@ HBITMAP BuildSectionStorage(DIBSECTION& description, HBITMAP old, TCanvas* canva
     ReleaseDC(nullptr, screen);
   };
   try {
-    memory = CreateCompatibleDC(screen);
-    if (memory == nullptr) throw EOutOfResources::FromLastError();
+    memory = Checked(CreateCompatibleDC, screen);
     const BITMAPINFO info = SectionInfo(description);
     void* bits = nullptr;
-    SetLastError(ERROR_SUCCESS);  // a failure that names no reason must not report an older one
-    section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section == nullptr || bits == nullptr) throw EOutOfResources::FromLastError();
+    section = Checked(CreateDIBSection, screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bits == nullptr) throw EOutOfResources::FromLastError();
+    SetLastError(ERROR_SUCCESS);
     previous = SelectObject(memory, section);
     // A context that held no bitmap before also answers none, so ask it.
     if (GetCurrentObject(memory, OBJ_BITMAP) != section) throw EOutOfResources::FromLastError();

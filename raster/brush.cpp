@@ -1,7 +1,8 @@
 #include "raster/brush.h"
 
 TBrush::TBrush()
-    : TGraphicsObject(*BrushCache, DescriptionBytes(DefaultBrushKey)), key_(DefaultBrushKey) {}
+    : TGraphicsObject(RasterModule(), &TRasterModule::BrushCache, DescriptionBytes(DefaultBrushKey)),
+      key_(DefaultBrushKey) {}
 
 template <class Edit>
 void TBrush::ChangeDescription(Edit edit) {

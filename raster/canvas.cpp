@@ -16,12 +16,13 @@ int TextLength(std::string_view text) {
 }  // namespace
 
 TCanvas::TCanvas()
-    : font_(std::make_unique<TFont>()),
+    : module_(RasterModule()),
+      font_(std::make_unique<TFont>()),
       pen_(std::make_unique<TPen>()),
       brush_(std::make_unique<TBrush>()) {
-  font_->SetOnChange([this] { Deselect(rfFont, NeutralFont); });
-  pen_->SetOnChange([this] { Deselect(rfPen, NeutralPen); });
-  brush_->SetOnChange([this] { Deselect(rfBrush, NeutralBrush); });
+  font_->SetOnChange([this] { Deselect(rfFont, module_->NeutralFont); });
+  pen_->SetOnChange([this] { Deselect(rfPen, module_->NeutralPen); });
+  brush_->SetOnChange([this] { Deselect(rfBrush, module_->NeutralBrush); });
   font_->SetOwnerLock(&canvas_lock_);
   pen_->SetOwnerLock(&canvas_lock_);
   brush_->SetOwnerLock(&canvas_lock_);
@@ -81,9 +82,9 @@ void TCanvas::Deselect(TReadyFlag flag, HGDIOBJ neutral) {
 
 void TCanvas::DeselectAll() {
   if ((ready_ & (rfFont | rfPen | rfBrush)) == 0) return;
-  SelectObject(dc_, NeutralPen);
-  SelectObject(dc_, NeutralBrush);
-  SelectObject(dc_, NeutralFont);
+  SelectObject(dc_, module_->NeutralPen);
+  SelectObject(dc_, module_->NeutralBrush);
+  SelectObject(dc_, module_->NeutralFont);
   ready_ = static_cast<std::uint8_t>(ready_ & ~(rfFont | rfPen | rfBrush));
 }
 

@@ -12,6 +12,7 @@
 #include "raster/critical_section.h"
 #include "raster/font.h"
 #include "raster/pen.h"
+#include "raster/raster_module.h"
 
 class TBitmap;
 
@@ -41,6 +42,9 @@ class TCanvas {
   void AttachContext(HDC dc);
   HDC Context() const { return dc_; }
   DWORD CopyMode() const { return copy_mode_; }
+  // Taken while a description of its font, pen or brush changes and while
+  // a bitmap canvas makes or drops its context; it comes before every lock
+  // of the module (raster_module.h).
   TCriticalSection& CanvasLock() { return canvas_lock_; }
 
   bool ContextReady() const { return (ready_ & rfContext) != 0; }
@@ -55,6 +59,7 @@ class TCanvas {
   // Selects what the next platform call needs; raises when there is no
   // context to be had.
   void EnsureReady(std::uint8_t flags);
+  TRasterModule& Module() const { return *module_; }
   // A canvas that can make its own context does so here.
   virtual void CreateContext() {}
   // Run around every operation that changes the pixels.
@@ -69,6 +74,8 @@ class TCanvas {
   void DeselectAll();
   void ChooseStretchMode(int image_depth);
 
+  // The module the canvas and its objects were made under.
+  const std::shared_ptr<TRasterModule> module_;
   HDC dc_ = nullptr;
   std::uint8_t ready_ = 0;
   TCriticalSection canvas_lock_;

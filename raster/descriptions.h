@@ -103,8 +103,8 @@ struct FontKey {
 
 inline constexpr PenKey DefaultPenKey{nullptr, clBlack, 1, psSolid};
 inline constexpr BrushKey DefaultBrushKey{nullptr, clWhite, nullptr, bsSolid};
-// Depends on the screen and the locale, so it is made at module start-up.
-const FontKey& DefaultFontKey();
+// DefaultFontKey depends on the screen and the locale: it is made with the
+// module (raster_module.h).
 
 using TDescriptionBytes = std::vector<std::uint8_t>;
 

@@ -2,22 +2,16 @@
 
 #include <array>
 
-namespace {
-
-constexpr DWORD kUserDefaultLanguage = 0x0400;
-
 std::string SystemErrorText(DWORD code) {
   std::array<char, 256> buffer{};
   const DWORD length =
       FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                     kUserDefaultLanguage, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
+                     LANG_USER_DEFAULT, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr);
   std::string text(buffer.data(), length < buffer.size() ? length : buffer.size() - 1);
   // System texts end in a line break that has no place in a message.
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
   return text;
 }
-
-}  // namespace
 
 EOutOfResources EOutOfResources::FromErrorCode(DWORD code) {
   std::string text = code == 0 ? std::string() : SystemErrorText(code);

@@ -45,3 +45,7 @@ class EInvalidOperation : public Exception {
  public:
   using Exception::Exception;
 };
+
+// The system's text for an error code, without its line break; empty when
+// the system has none.
+std::string SystemErrorText(DWORD code);

@@ -3,10 +3,12 @@
 #include "raster/font_conversion.h"
 #include "raster/raster_module.h"
 
-TFont::TFont()
-    : TGraphicsObject(*FontCache, DescriptionBytes(DefaultFontKey())),
-      key_(DefaultFontKey()),
-      font_dpi_(ScreenDpi) {}
+TFont::TFont() : TFont(RasterModule()) {}
+
+TFont::TFont(const std::shared_ptr<TRasterModule>& module)
+    : TGraphicsObject(module, &TRasterModule::FontCache, DescriptionBytes(module->DefaultFontKey)),
+      key_(Module().DefaultFontKey),
+      font_dpi_(Module().ScreenDpi) {}
 
 void TFont::Describe(const FontKey& key) {
   Cache().Replace(*this, DescriptionBytes(key));
@@ -55,7 +57,7 @@ void TFont::SetPitch(TFontPitch pitch) {
 
 HFONT TFont::FontHandle() {
   return static_cast<HFONT>(Cache().Realise(Entry(), [this] {
-    const LOGFONTA font = LogFontFromKey(key_);
+    const LOGFONTA font = LogFontFromKey(key_, Module().DefaultFontKey);
     return static_cast<HGDIOBJ>(CreateFontIndirectA(&font));
   }));
 }
@@ -66,12 +68,12 @@ void TFont::SetFontHandle(HFONT handle) {
 }
 
 FontKey TFont::DescribeAdopted(HFONT handle) const {
-  if (handle == nullptr || GetObjectType(handle) != OBJ_FONT) return DefaultFontKey();
+  if (handle == nullptr || GetObjectType(handle) != OBJ_FONT) return Module().DefaultFontKey;
   LOGFONTA font{};
-  if (GetObjectA(handle, sizeof(font), &font) == 0) return DefaultFontKey();
+  if (GetObjectA(handle, sizeof(font), &font) == 0) return Module().DefaultFontKey;
   // A font the cache made for another description is deleted with that
   // description's entry; owning it a second time would delete it twice, so
   // such a font is taken by its description alone.
   HGDIOBJ owned = Cache().MadeHandle(handle) ? nullptr : handle;
-  return KeyFromLogFont(font, owned);
+  return KeyFromLogFont(font, owned, Module().DefaultFontKey);
 }

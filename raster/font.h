@@ -2,6 +2,7 @@
 // platform font; its colour is applied when the font is selected.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,7 @@ class TFont : public TGraphicsObject {
   void SetFontHandle(HFONT handle);
 
  private:
+  explicit TFont(const std::shared_ptr<TRasterModule>& module);
   template <class Edit>
   void ChangeDescription(Edit edit);
   void Describe(const FontKey& key);

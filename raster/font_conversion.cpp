@@ -19,7 +19,7 @@ BYTE Flag(bool on) { return on ? 1 : 0; }
 
 }  // namespace
 
-LOGFONTA LogFontFromKey(const FontKey& key) {
+LOGFONTA LogFontFromKey(const FontKey& key, const FontKey& defaults) {
   LOGFONTA font{};
   font.lfHeight = key.Height;
   font.lfWeight = key.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
@@ -31,14 +31,14 @@ LOGFONTA LogFontFromKey(const FontKey& key) {
                           : key.Pitch == fpFixed  ? FIXED_PITCH
                                                   : DEFAULT_PITCH;
   const std::string_view name =
-      NamesDefault(key.Name.View()) ? DefaultFontKey().Name.View() : key.Name.View();
+      NamesDefault(key.Name.View()) ? defaults.Name.View() : key.Name.View();
   // At most 31 characters, so the terminating zero of the zeroed record stays.
   std::memcpy(font.lfFaceName, name.data(), name.size());
   return font;
 }
 
-FontKey KeyFromLogFont(const LOGFONTA& font, HGDIOBJ handle) {
-  FontKey key = DefaultFontKey();
+FontKey KeyFromLogFont(const LOGFONTA& font, HGDIOBJ handle, const FontKey& defaults) {
+  FontKey key = defaults;
   key.Handle = handle;
   key.Height = font.lfHeight;
   TFontStyles style;

@@ -6,8 +6,9 @@
 #include "platform/win32.h"
 #include "raster/descriptions.h"
 
-// The face name "Default", in any letter case, stands for the default face.
-LOGFONTA LogFontFromKey(const FontKey& key);
+// The face name "Default", in any letter case, stands for the face of
+// defaults.
+LOGFONTA LogFontFromKey(const FontKey& key, const FontKey& defaults);
 
-// Starts from the default description; the handle field becomes handle.
-FontKey KeyFromLogFont(const LOGFONTA& font, HGDIOBJ handle);
+// Starts from defaults; the handle field becomes handle.
+FontKey KeyFromLogFont(const LOGFONTA& font, HGDIOBJ handle, const FontKey& defaults);

@@ -1,7 +1,9 @@
 #include "raster/graphics_object.h"
 
-TGraphicsObject::TGraphicsObject(TResourceManager& cache, const TDescriptionBytes& description)
-    : cache_(cache), entry_(cache.Acquire(description)) {}
+TGraphicsObject::TGraphicsObject(std::shared_ptr<TRasterModule> module,
+                                 TResourceManager TRasterModule::*cache,
+                                 const TDescriptionBytes& description)
+    : module_(std::move(module)), cache_(module_.get()->*cache), entry_(cache_.Acquire(description)) {}
 
 TGraphicsObject::~TGraphicsObject() { cache_.Release(entry_); }
 

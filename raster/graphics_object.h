@@ -4,8 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "raster/critical_section.h"
+#include "raster/raster_module.h"
 #include "raster/resource_manager.h"
 
 class TGraphicsObject {
@@ -19,8 +21,11 @@ class TGraphicsObject {
   void SetOwnerLock(TCriticalSection* lock) { owner_lock_ = lock; }
 
  protected:
-  TGraphicsObject(TResourceManager& cache, const TDescriptionBytes& description);
+  // cache names module's cache of this kind.
+  TGraphicsObject(std::shared_ptr<TRasterModule> module, TResourceManager TRasterModule::*cache,
+                  const TDescriptionBytes& description);
 
+  const TRasterModule& Module() const { return *module_; }
   TResourceManager& Cache() const { return cache_; }
   TResourceEntry& Entry() const { return *entry_; }
   TCriticalSection* OwnerLock() const { return owner_lock_; }
@@ -29,6 +34,8 @@ class TGraphicsObject {
  private:
   friend class TResourceManager;  // Replace swaps the entry and notifies
 
+  // Keeps the cache alive for as long as the object refers into it.
+  const std::shared_ptr<TRasterModule> module_;
   TResourceManager& cache_;
   TResourceEntry* entry_;
   TCriticalSection* owner_lock_ = nullptr;

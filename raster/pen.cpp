@@ -1,6 +1,8 @@
 #include "raster/pen.h"
 
-TPen::TPen() : TGraphicsObject(*PenCache, DescriptionBytes(DefaultPenKey)), key_(DefaultPenKey) {}
+TPen::TPen()
+    : TGraphicsObject(RasterModule(), &TRasterModule::PenCache, DescriptionBytes(DefaultPenKey)),
+      key_(DefaultPenKey) {}
 
 template <class Edit>
 void TPen::ChangeDescription(Edit edit) {

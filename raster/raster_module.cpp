@@ -1,17 +1,11 @@
 #include "raster/raster_module.h"
 
 #include <array>
+#include <mutex>
 
-int ScreenDpi = 0;
-HGDIOBJ NeutralPen = nullptr;
-HGDIOBJ NeutralBrush = nullptr;
-HGDIOBJ NeutralFont = nullptr;
-std::unique_ptr<TCriticalSection> ImageLock;
-std::unique_ptr<TBitmapContexts> BitmapContexts;
+#include "raster/exceptions.h"
 
 namespace {
-
-FontKey DefaultFont;
 
 constexpr int kFallbackDpi = 96;
 
@@ -27,10 +21,10 @@ int ReadScreenDpi() {
   return dpi > 0 ? dpi : kFallbackDpi;
 }
 
-BYTE SystemFontCharset() {
+BYTE SystemFontCharset(HGDIOBJ system_font) {
   HDC screen = GetDC(nullptr);
   if (screen == nullptr) return DEFAULT_CHARSET;
-  HGDIOBJ previous = SelectObject(screen, NeutralFont);
+  HGDIOBJ previous = SelectObject(screen, system_font);
   TEXTMETRICA metrics{};
   const BYTE charset = GetTextMetricsA(screen, &metrics) ? metrics.tmCharSet : DEFAULT_CHARSET;
   if (previous != nullptr) SelectObject(screen, previous);
@@ -38,43 +32,66 @@ BYTE SystemFontCharset() {
   return charset;
 }
 
-FontKey MakeDefaultFontKey() {
+FontKey MakeDefaultFontKey(int dpi, HGDIOBJ system_font) {
   FontKey key;
-  key.Height = -MulDiv(8, ScreenDpi, 72);
+  key.Height = -MulDiv(8, dpi, 72);
   key.Charset = DEFAULT_CHARSET;
   key.Name = TFontName("MS Sans Serif");
-  if (GetSystemMetrics(SM_DBCSENABLED) != 0 && SystemFontCharset() == SHIFTJIS_CHARSET) {
+  if (GetSystemMetrics(SM_DBCSENABLED) != 0 && SystemFontCharset(system_font) == SHIFTJIS_CHARSET) {
     key.Charset = SHIFTJIS_CHARSET;
-    key.Height = -MulDiv(9, ScreenDpi, 72);
+    key.Height = -MulDiv(9, dpi, 72);
     key.Name = TFontName(std::string_view(reinterpret_cast<const char*>(kFarEastFace.data()),
                                           kFarEastFace.size()));
   }
   return key;
 }
 
-}  // namespace
+// The module that new objects join; StartRasterModule and StopRasterModule
+// run on the main thread while another thread may be making objects.
+class TRunningModule {
+ public:
+  void Set(std::shared_ptr<TRasterModule> module) {
+    std::lock_guard lock(mutex_);
+    module_.swap(module);
+  }
+  std::shared_ptr<TRasterModule> Get() {
+    std::lock_guard lock(mutex_);
+    return module_;
+  }
 
-const FontKey& DefaultFontKey() { return DefaultFont; }
+ private:
+  std::mutex mutex_;
+  std::shared_ptr<TRasterModule> module_;
+};
 
-void StartRasterModule() {
-  ScreenDpi = ReadScreenDpi();
-  ImageLock = std::make_unique<TCriticalSection>();
-  NeutralPen = GetStockObject(BLACK_PEN);
-  NeutralBrush = GetStockObject(NULL_BRUSH);
-  NeutralFont = GetStockObject(SYSTEM_FONT);
-  DefaultFont = MakeDefaultFontKey();
-  FontCache = std::make_unique<TResourceManager>(kFontKeySize);
-  PenCache = std::make_unique<TResourceManager>(kPenKeySize);
-  BrushCache = std::make_unique<TResourceManager>(kBrushKeySize);
-  BitmapContexts = std::make_unique<TBitmapContexts>();
+TRunningModule& RunningModule() {
+  static TRunningModule running;
+  return running;
 }
 
+}  // namespace
+
+TRasterModule::TRasterModule()
+    : ScreenDpi(ReadScreenDpi()),
+      NeutralPen(GetStockObject(BLACK_PEN)),
+      NeutralBrush(GetStockObject(NULL_BRUSH)),
+      NeutralFont(GetStockObject(SYSTEM_FONT)),
+      DefaultFontKey(MakeDefaultFontKey(ScreenDpi, NeutralFont)),
+      FontCache(kFontKeySize),
+      PenCache(kPenKeySize),
+      BrushCache(kBrushKeySize) {}
+
+void StartRasterModule() { RunningModule().Set(std::make_shared<TRasterModule>()); }
+
 void StopRasterModule() {
-  BitmapContexts->DropIdle();
-  BitmapContexts.reset();
-  // Entries still held stay unreleased, and so do their platform objects.
-  FontCache.reset();
-  PenCache.reset();
-  BrushCache.reset();
-  ImageLock.reset();
+  std::shared_ptr<TRasterModule> module = RunningModule().Get();
+  if (module == nullptr) return;
+  module->BitmapContexts.DropIdle();
+  RunningModule().Set(nullptr);
+}
+
+std::shared_ptr<TRasterModule> RasterModule() {
+  std::shared_ptr<TRasterModule> module = RunningModule().Get();
+  if (module == nullptr) throw EInvalidOperation("The drawing layer is not running");
+  return module;
 }

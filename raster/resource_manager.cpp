@@ -6,10 +6,6 @@
 
 #include "raster/graphics_object.h"
 
-std::unique_ptr<TResourceManager> PenCache;
-std::unique_ptr<TResourceManager> BrushCache;
-std::unique_ptr<TResourceManager> FontCache;
-
 TResourceManager::TResourceManager(std::size_t description_size)
     : description_size_(description_size) {}
 

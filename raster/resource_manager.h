@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdint>
 #include <list>
-#include <memory>
 #include <span>
 
 #include "platform/win32.h"
@@ -62,7 +61,3 @@ class TResourceManager {
   TCriticalSection lock_;
   std::list<TResourceEntry> entries_;  // newest first
 };
-
-extern std::unique_ptr<TResourceManager> PenCache;
-extern std::unique_ptr<TResourceManager> BrushCache;
-extern std::unique_ptr<TResourceManager> FontCache;

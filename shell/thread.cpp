@@ -1,25 +1,17 @@
 #include "shell/thread.h"
 
+#include <cassert>
 #include <string>
 
 namespace {
 
-std::string ErrorText(DWORD code) {
-  char text[256] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, text, sizeof text, nullptr);
-  std::string result(text, length);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-  return result;
-}
-
 [[noreturn]] void RaiseCreationError(const void* address) {
-  throw EThread("Thread creation error: " + ErrorText(GetLastError()), address);
+  throw EThread("Thread creation error: " + SystemErrorText(GetLastError()), address);
 }
 
 [[noreturn]] void RaiseThreadError(const void* address) {
   const DWORD code = GetLastError();
-  throw EThread("Thread Error: " + ErrorText(code) + " (" + std::to_string(code) + ")", address);
+  throw EThread("Thread Error: " + SystemErrorText(code) + " (" + std::to_string(code) + ")", address);
 }
 
 }  // namespace
@@ -32,14 +24,21 @@ TThread::TThread(bool create_suspended) : create_suspended_(create_suspended) {
 
 TThread::~TThread() {
   if (handle_ == nullptr) return;
-  if (!finished_) {
-    // A thread that never ran is started only to end at once; one that
-    // cannot be started is left suspended rather than waited for for ever.
-    Terminate();
-    const bool runs = !suspended_ || ResumeThread(handle_) != static_cast<DWORD>(-1);
-    if (runs) WaitForSingleObject(handle_, INFINITE);
-  }
+  // Joining here is too late for a body that uses a subclass's members.
+  assert((joined_ || suspended_ || finished_) && "a running TThread must be made by StartThread");
+  StopAndJoin();
   CloseHandle(handle_);
+}
+
+void TThread::StopAndJoin() {
+  if (joined_) return;
+  joined_ = true;
+  if (finished_) return;
+  Terminate();
+  // One that cannot be started is left suspended rather than waited for for
+  // ever.
+  const bool runs = !suspended_ || ResumeThread(handle_) != static_cast<DWORD>(-1);
+  if (runs) WaitForSingleObject(handle_, INFINITE);
 }
 
 void TThread::AfterConstruction() {

@@ -22,6 +22,9 @@ class EThread : public Exception {
   const void* address_;
 };
 
+// Made by StartThread, which starts the body once every constructor has
+// finished and, when the object goes, stops and joins the body before any
+// subclass member is destroyed.
 class TThread {
  public:
   // The platform thread is always made suspended; it starts running only in
@@ -34,6 +37,9 @@ class TThread {
 
   void AfterConstruction();
   void Resume();
+  // Asks the body to stop and waits until it has; a thread that never ran
+  // is started only to end at once.
+  void StopAndJoin();
 
   // Asks Execute to stop; Execute decides when it looks.
   void Terminate() { terminated_ = true; }
@@ -53,6 +59,7 @@ class TThread {
   static DWORD WINAPI ThreadProc(LPVOID parameter);
 
   HANDLE handle_ = nullptr;
+  bool joined_ = false;
   DWORD thread_id_ = 0;
   bool create_suspended_;
   bool suspended_ = true;
@@ -61,10 +68,20 @@ class TThread {
   std::exception_ptr fatal_exception_;
 };
 
+// The most derived class of every thread object: its destructor runs first,
+// so the body is joined while the members of T still exist.
+template <class T>
+class TJoinedThread final : public T {
+ public:
+  using T::T;
+  ~TJoinedThread() override { this->StopAndJoin(); }
+};
+
 // Makes a thread object of class T and, once it is complete, starts it.
 template <class T, class... Arguments>
 std::unique_ptr<T> StartThread(Arguments&&... arguments) {
-  auto thread = std::make_unique<T>(std::forward<Arguments>(arguments)...);
+  std::unique_ptr<T> thread =
+      std::make_unique<TJoinedThread<T>>(std::forward<Arguments>(arguments)...);
   thread->AfterConstruction();
   return thread;
 }

@@ -21,10 +21,9 @@ bool Supported(const BITMAPINFO* info, UINT usage, HANDLE section) {
 
 std::int64_t StrideOf(std::int64_t width) { return ((width * 24 + 31) & ~std::int64_t{31}) / 8; }
 
-HBITMAP Refuse(void** bits) {
+HBITMAP Refuse(void** bits, DWORD error) {
   if (bits != nullptr) *bits = nullptr;
-  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return nullptr;
+  return soft::FailWith<HBITMAP>(error, nullptr);
 }
 
 void Describe(soft::BitmapObject& bitmap, const BITMAPINFOHEADER& header, int height, int stride) {
@@ -41,21 +40,21 @@ void Describe(soft::BitmapObject& bitmap, const BITMAPINFOHEADER& header, int he
 // Only 24-bit BI_RGB sections in process memory are made; anything else, and
 // any section too large, is refused with a clean nullptr.
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD) {
-  if (!Supported(info, usage, section)) return Refuse(bits);
+  if (!Supported(info, usage, section)) return Refuse(bits, ERROR_INVALID_PARAMETER);
   const BITMAPINFOHEADER& header = info->bmiHeader;
   const std::int64_t height = header.biHeight < 0 ? -std::int64_t{header.biHeight} : header.biHeight;
   const std::int64_t stride = StrideOf(header.biWidth);
-  if (stride > kLargestSection / height) return Refuse(bits);
+  if (stride > kLargestSection / height) return Refuse(bits, ERROR_NOT_ENOUGH_MEMORY);
 
   auto bitmap = std::make_unique<soft::BitmapObject>();
   const auto size = static_cast<std::size_t>(stride * height);
   // Windows leaves new pixels unspecified; these start black.
   bitmap->memory.reset(new (std::nothrow) std::uint8_t[size]());
-  if (bitmap->memory == nullptr) return Refuse(bits);
+  if (bitmap->memory == nullptr) return Refuse(bits, ERROR_NOT_ENOUGH_MEMORY);
   Describe(*bitmap, header, static_cast<int>(height), static_cast<int>(stride));
   void* base = bitmap->memory.get();
   const HANDLE handle = soft::Insert(std::move(bitmap));
-  if (handle == nullptr) return Refuse(bits);
+  if (handle == nullptr) return Refuse(bits, GetLastError());  // the table is full
   if (bits != nullptr) *bits = base;
   return static_cast<HBITMAP>(handle);
 }

@@ -9,8 +9,6 @@ namespace {
 using soft::DcObject;
 using soft::Kind;
 
-constexpr COLORREF kInvalidColor = 0xFFFFFFFF;  // CLR_INVALID
-
 // The context's place for an object of this kind, or nullptr when it cannot
 // hold one (a bitmap goes only into a memory context).
 HGDIOBJ* SlotFor(DcObject& dc, Kind kind) {
@@ -78,10 +76,7 @@ T Exchange(T& field, T value) {
 }  // namespace
 
 HDC CreateCompatibleDC(HDC dc) {
-  if (dc != nullptr && soft::FindDc(dc) == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  if (dc != nullptr && soft::UseDc(dc) == nullptr) return nullptr;
   auto memory = std::make_unique<DcObject>();
   memory->memory = true;
   return InsertDc(std::move(memory));
@@ -90,11 +85,11 @@ HDC CreateCompatibleDC(HDC dc) {
 // Only memory contexts are deleted; a context from GetDC goes back with
 // ReleaseDC.
 BOOL DeleteDC(HDC dc) {
-  DcObject* found = soft::FindDc(dc);
+  DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (!found->memory) {
     soft::NoteMisuse();
-    return FALSE;
+    return soft::FailWith(ERROR_INVALID_HANDLE, FALSE);
   }
   DestroyDc(dc, *found);
   return TRUE;
@@ -105,21 +100,19 @@ HDC GetDC(HWND window) {
   auto dc = std::make_unique<DcObject>();
   if (window != nullptr) {
     dc->device = ClientTargetOf(window);
-    if (dc->device == nullptr) {
-      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-      return nullptr;
-    }
+    if (dc->device == nullptr) return soft::FailWith<HDC>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
     dc->window = window;
   }
   return InsertDc(std::move(dc));
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-  DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || found->memory) return 0;
+  DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return 0;
+  if (found->memory) return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   if (found->window != window) {
     soft::NoteMisuse();
-    return 0;
+    return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   }
   if (found->device != nullptr) found->device->Released();
   DestroyDc(dc, *found);
@@ -127,84 +120,90 @@ int ReleaseDC(HWND window, HDC dc) {
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
-  DcObject* context = soft::FindDc(dc);
+  DcObject* context = soft::UseDc(dc);
   soft::Object* found = soft::Find(object);
-  if (context == nullptr || found == nullptr) return nullptr;
+  if (context == nullptr) return nullptr;
+  if (found == nullptr) return soft::FailWith<HGDIOBJ>(ERROR_INVALID_HANDLE, nullptr);
   HGDIOBJ* slot = SlotFor(*context, found->kind);
-  if (slot == nullptr) return nullptr;
+  if (slot == nullptr) return soft::FailWith<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
   // A bitmap can be selected into one context at a time.
-  if (found->kind == Kind::Bitmap && found->selections.load() > 0 && *slot != object) return nullptr;
+  if (found->kind == Kind::Bitmap && found->selections.load() > 0 && *slot != object) {
+    return soft::FailWith<HGDIOBJ>(ERROR_INVALID_HANDLE, nullptr);
+  }
   return Swap(slot, object, *found);
 }
 
 HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
-  DcObject* found = soft::FindDc(dc);
+  DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return nullptr;
   switch (type) {
     case OBJ_PEN: return found->pen;
     case OBJ_BRUSH: return found->brush;
     case OBJ_FONT: return found->font;
     case OBJ_BITMAP: return found->bitmap;
-    default: return nullptr;
+    default: return soft::FailWith<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
   }
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
-  DcObject* found = soft::FindDc(dc);
-  return found != nullptr ? Exchange(found->text_color, color) : kInvalidColor;
+  DcObject* found = soft::UseDc(dc);
+  return found != nullptr ? Exchange(found->text_color, color) : CLR_INVALID;
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-  DcObject* found = soft::FindDc(dc);
-  return found != nullptr ? Exchange(found->bk_color, color) : kInvalidColor;
+  DcObject* found = soft::UseDc(dc);
+  return found != nullptr ? Exchange(found->bk_color, color) : CLR_INVALID;
 }
 
 int SetBkMode(HDC dc, int mode) {
-  DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+  DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return 0;
+  if (mode != TRANSPARENT && mode != OPAQUE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
   return Exchange(found->bk_mode, mode);
 }
 
 int SetROP2(HDC dc, int mode) {
-  DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || mode < 1 || mode > 16) return 0;
+  DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return 0;
+  if (mode < 1 || mode > 16) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
   return Exchange(found->rop2, mode);
 }
 
 int SetStretchBltMode(HDC dc, int mode) {
-  DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return 0;
+  if (mode < BLACKONWHITE || mode > HALFTONE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
   return Exchange(found->stretch_mode, mode);
 }
 
 COLORREF GetTextColor(HDC dc) {
-  const DcObject* found = soft::FindDc(dc);
-  return found != nullptr ? found->text_color : kInvalidColor;
+  const DcObject* found = soft::UseDc(dc);
+  return found != nullptr ? found->text_color : CLR_INVALID;
 }
 
 COLORREF GetBkColor(HDC dc) {
-  const DcObject* found = soft::FindDc(dc);
-  return found != nullptr ? found->bk_color : kInvalidColor;
+  const DcObject* found = soft::UseDc(dc);
+  return found != nullptr ? found->bk_color : CLR_INVALID;
 }
 
 int GetBkMode(HDC dc) {
-  const DcObject* found = soft::FindDc(dc);
+  const DcObject* found = soft::UseDc(dc);
   return found != nullptr ? found->bk_mode : 0;
 }
 
 int GetROP2(HDC dc) {
-  const DcObject* found = soft::FindDc(dc);
+  const DcObject* found = soft::UseDc(dc);
   return found != nullptr ? found->rop2 : 0;
 }
 
 int GetStretchBltMode(HDC dc) {
-  const DcObject* found = soft::FindDc(dc);
+  const DcObject* found = soft::UseDc(dc);
   return found != nullptr ? found->stretch_mode : 0;
 }
 
 // Every context stands for a 32-bit true-colour screen.
 int GetDeviceCaps(HDC dc, int index) {
-  if (soft::FindDc(dc) == nullptr) return 0;
+  if (soft::UseDc(dc) == nullptr) return 0;
   switch (index) {
     case LOGPIXELSX:
     case LOGPIXELSY: return soft::ScreenDpi();
@@ -218,7 +217,7 @@ int GetDeviceCaps(HDC dc, int index) {
 BOOL GdiFlush() { return TRUE; }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  DcObject* found = soft::FindDc(dc);
+  DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (previous != nullptr) *previous = found->position;
   found->position = {x, y};
@@ -226,15 +225,17 @@ BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 }
 
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) {
-  const DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || point == nullptr) return FALSE;
+  const DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return FALSE;
+  if (point == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   *point = found->position;
   return TRUE;
 }
 
 // No context here ever moves its window origin.
 BOOL GetWindowOrgEx(HDC dc, LPPOINT point) {
-  if (soft::FindDc(dc) == nullptr || point == nullptr) return FALSE;
+  if (soft::UseDc(dc) == nullptr) return FALSE;
+  if (point == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   *point = {0, 0};
   return TRUE;
 }
@@ -242,8 +243,9 @@ BOOL GetWindowOrgEx(HDC dc, LPPOINT point) {
 // A memory context without a bitmap clips to one pixel, as on Windows; the
 // screen context has no pixels and clips everything.
 int GetClipBox(HDC dc, LPRECT rect) {
-  DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || rect == nullptr) return ERROR_REGION;
+  DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return ERROR_REGION;
+  if (rect == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, ERROR_REGION);
   if (found->memory && found->bitmap == nullptr) {
     *rect = {0, 0, 1, 1};
     return SIMPLEREGION;

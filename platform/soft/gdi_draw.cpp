@@ -1,6 +1,7 @@
 // The drawing calls: each takes the context's state and runs one of the
 // rasteriser's algorithms on the context's pixels.
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "platform/soft/objects.h"
@@ -26,13 +27,6 @@ COLORREF PenColor(const soft::DcObject& dc) {
   return pen != nullptr ? pen->pen.lopnColor & kRgbMask : 0;
 }
 
-// A brush fills with its colour; a hatched one is drawn as a solid fill of its
-// hatch colour. Callers decide what a hollow brush does.
-const LOGBRUSH* BrushOf(HGDIOBJ brush) {
-  const auto* found = soft::FindAs<soft::BrushObject>(brush, Kind::Brush);
-  return found != nullptr ? &found->brush : nullptr;
-}
-
 Box BoxOf(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height) {
   Box box{x, y, x + width, y + height};
   if (box.right < box.left) std::swap(box.left, box.right);
@@ -41,10 +35,11 @@ Box BoxOf(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t heigh
 }
 
 BOOL Blit(HDC dest, soft::Area to, HDC source, soft::Area from) {
-  soft::DcObject* target = soft::FindDc(dest);
-  soft::DcObject* origin = soft::FindDc(source);
+  soft::DcObject* target = soft::UseDc(dest);
+  soft::DcObject* origin = soft::UseDc(source);
+  if (target == nullptr || origin == nullptr) return FALSE;
   // Only memory contexts are sources: a window's pixels are never read back.
-  if (target == nullptr || origin == nullptr || !origin->memory) return FALSE;
+  if (!origin->memory) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   const soft::SurfaceAccess from_access(*origin);
   const soft::SurfaceAccess to_access(*target);
   soft::StretchCopy(to_access.surface(), to, from_access.surface(), from);
@@ -55,7 +50,7 @@ BOOL Blit(HDC dest, soft::Area to, HDC source, soft::Area from) {
 
 // Only R2_COPYPEN is drawn: every line and figure here copies its pen.
 BOOL LineTo(HDC dc, int x, int y) {
-  soft::DcObject* found = soft::FindDc(dc);
+  soft::DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   const POINT from = found->position;
   const POINT to{x, y};
@@ -68,7 +63,7 @@ BOOL LineTo(HDC dc, int x, int y) {
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-  soft::DcObject* found = soft::FindDc(dc);
+  soft::DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   soft::EllipseStyle style;
   style.pen_width = StrokeWidth(*found);
@@ -76,9 +71,10 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   style.pen_color = PenColor(*found);
   const auto* pen = soft::FindAs<soft::PenObject>(found->pen, Kind::Pen);
   style.inside_frame = pen != nullptr && pen->pen.lopnStyle == PS_INSIDEFRAME;
-  const LOGBRUSH* brush = BrushOf(found->brush);
-  style.fill = brush != nullptr && brush->lbStyle != BS_NULL;
-  style.fill_color = brush != nullptr ? brush->lbColor & kRgbMask : 0;
+  std::optional<COLORREF> fill;
+  soft::BrushFill(static_cast<HBRUSH>(found->brush), fill);
+  style.fill = fill.has_value();
+  style.fill_color = fill.value_or(0);
   if (!style.outline && !style.fill) return TRUE;
   const soft::SurfaceAccess access(*found);
   soft::DrawEllipse(access.surface(), BoxOf(left, top, std::int64_t{right} - left, std::int64_t{bottom} - top), style);
@@ -86,19 +82,19 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
-  soft::DcObject* found = soft::FindDc(dc);
+  soft::DcObject* found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   COLORREF color = 0;
   switch (rop) {
     case WHITENESS: color = 0xFFFFFF; break;
     case BLACKNESS: color = 0x000000; break;
     case PATCOPY: {
-      const LOGBRUSH* brush = BrushOf(found->brush);
-      if (brush == nullptr || brush->lbStyle == BS_NULL) return TRUE;
-      color = brush->lbColor & kRgbMask;
+      std::optional<COLORREF> fill;
+      if (!soft::BrushFill(static_cast<HBRUSH>(found->brush), fill) || !fill) return TRUE;
+      color = *fill;
       break;
     }
-    default: return FALSE;
+    default: return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   }
   const soft::SurfaceAccess access(*found);
   soft::FillBox(access.surface(), BoxOf(x, y, width, height), color);
@@ -107,32 +103,24 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) {
   if (rop == WHITENESS || rop == BLACKNESS || rop == PATCOPY) return PatBlt(dest, x, y, width, height, rop);
-  if (rop != SRCCOPY) return FALSE;
+  if (rop != SRCCOPY) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   return Blit(dest, {x, y, width, height}, source, {sx, sy, width, height});
 }
 
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int swidth,
                 int sheight, DWORD rop) {
-  if (rop != SRCCOPY) return FALSE;
+  if (rop != SRCCOPY) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   return Blit(dest, {x, y, width, height}, source, {sx, sy, swidth, sheight});
 }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-  soft::DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || rect == nullptr) return 0;
-  // A system colour index plus one stands for that colour's brush.
-  const auto value = reinterpret_cast<std::uintptr_t>(brush);
-  COLORREF color = 0;
-  if (value >= 1 && value <= 31) {
-    color = GetSysColor(static_cast<int>(value - 1));
-  } else {
-    const LOGBRUSH* found_brush = BrushOf(brush);
-    if (found_brush == nullptr) return 0;
-    if (found_brush->lbStyle == BS_NULL) return 1;
-    color = found_brush->lbColor & kRgbMask;
-  }
+  soft::DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return 0;
+  std::optional<COLORREF> fill;
+  if (rect == nullptr || !soft::BrushFill(brush, fill)) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
+  if (!fill) return 1;
   const soft::SurfaceAccess access(*found);
-  soft::FillBox(access.surface(), Box{rect->left, rect->top, rect->right, rect->bottom}, color);
+  soft::FillBox(access.surface(), Box{rect->left, rect->top, rect->right, rect->bottom}, *fill);
   return 1;
 }
 
@@ -140,8 +128,9 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 // fails. On a real context the frame is dotted and inverted, so drawing it
 // twice takes it away again.
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
-  soft::DcObject* found = soft::FindDc(dc);
-  if (found == nullptr || rect == nullptr) return FALSE;
+  soft::DcObject* found = soft::UseDc(dc);
+  if (found == nullptr) return FALSE;
+  if (rect == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   const soft::SurfaceAccess access(*found);
   soft::InvertDottedFrame(access.surface(), Box{rect->left, rect->top, rect->right, rect->bottom});
   return TRUE;

@@ -1,5 +1,6 @@
 // GDI objects: stock objects, pens, brushes and fonts, and the calls that
 // describe, identify and delete any GDI object.
+#include <cstdint>
 #include <cstring>
 
 #include "platform/soft/objects.h"
@@ -55,7 +56,7 @@ const StockObjects& Stock() {
 // Copies what into buffer when it fits; the size needed when buffer is null.
 int CopyOut(const void* what, int what_size, int size, void* buffer) {
   if (buffer == nullptr) return what_size;
-  if (size < what_size) return 0;
+  if (size < what_size) return soft::FailWith(ERROR_INSUFFICIENT_BUFFER, 0);
   std::memcpy(buffer, what, static_cast<std::size_t>(what_size));
   return what_size;
 }
@@ -81,14 +82,13 @@ HGDIOBJ GetStockObject(int object) {
     case NULL_PEN: return stock.null_pen;
     case SYSTEM_FONT: return stock.system_font;
     case DEFAULT_GUI_FONT: return stock.gui_font;
-    default: return nullptr;
+    default: return soft::FailWith<HGDIOBJ>(ERROR_INVALID_PARAMETER, nullptr);
   }
 }
 
 HPEN CreatePenIndirect(const LOGPEN* pen) {
   if (pen == nullptr || pen->lopnStyle > PS_INSIDEFRAME) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
+    return soft::FailWith<HPEN>(ERROR_INVALID_PARAMETER, nullptr);
   }
   auto object = std::make_unique<soft::PenObject>();
   object->pen = *pen;
@@ -97,8 +97,7 @@ HPEN CreatePenIndirect(const LOGPEN* pen) {
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
   if (brush == nullptr || brush->lbStyle > BS_HATCHED) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
+    return soft::FailWith<HBRUSH>(ERROR_INVALID_PARAMETER, nullptr);
   }
   auto object = std::make_unique<soft::BrushObject>();
   object->brush = *brush;
@@ -106,10 +105,7 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA* font) {
-  if (font == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
+  if (font == nullptr) return soft::FailWith<HFONT>(ERROR_INVALID_PARAMETER, nullptr);
   auto object = std::make_unique<soft::FontObject>();
   object->font = *font;
   object->font.lfFaceName[LF_FACESIZE - 1] = '\0';  // a face name always ends
@@ -118,7 +114,7 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
 
 int GetObjectA(HANDLE object, int size, LPVOID buffer) {
   const soft::Object* found = soft::Find(object);
-  if (found == nullptr) return 0;
+  if (found == nullptr) return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   switch (found->kind) {
     case Kind::Pen:
       return CopyOut(&static_cast<const soft::PenObject*>(found)->pen, sizeof(LOGPEN), size, buffer);
@@ -129,13 +125,13 @@ int GetObjectA(HANDLE object, int size, LPVOID buffer) {
     case Kind::Bitmap:
       return DescribeBitmap(*static_cast<const soft::BitmapObject*>(found), size, buffer);
     default:
-      return 0;
+      return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   }
 }
 
 DWORD GetObjectType(HGDIOBJ object) {
   const soft::Object* found = soft::Find(object);
-  if (found == nullptr) return 0;
+  if (found == nullptr) return soft::FailWith<DWORD>(ERROR_INVALID_HANDLE, 0);
   switch (found->kind) {
     case Kind::Pen: return OBJ_PEN;
     case Kind::Brush: return OBJ_BRUSH;
@@ -150,11 +146,13 @@ DWORD GetObjectType(HGDIOBJ object) {
 // would leave the context with a dangling object) and counted as misuse.
 BOOL DeleteObject(HGDIOBJ object) {
   soft::Object* found = soft::Find(object);
-  if (found == nullptr || found->kind == Kind::Dc || found->kind == Kind::Window) return FALSE;
+  if (found == nullptr || found->kind == Kind::Dc || found->kind == Kind::Window) {
+    return soft::FailWith(ERROR_INVALID_HANDLE, FALSE);
+  }
   if (found->stock) return TRUE;
   if (found->selections.load() > 0) {
     soft::NoteMisuse();
-    return FALSE;
+    return soft::FailWith(ERROR_BUSY, FALSE);
   }
   soft::Remove(object);
   return TRUE;
@@ -163,5 +161,26 @@ BOOL DeleteObject(HGDIOBJ object) {
 // Brushes have no realisation to undo here: there is no brush origin.
 BOOL UnrealizeObject(HGDIOBJ object) {
   const soft::Object* found = soft::Find(object);
-  return found != nullptr && found->kind == Kind::Brush ? TRUE : FALSE;
+  return found != nullptr && found->kind == Kind::Brush ? TRUE : soft::FailWith(ERROR_INVALID_HANDLE, FALSE);
 }
+
+namespace soft {
+
+bool BrushFill(HBRUSH brush, std::optional<COLORREF>& fill) {
+  const auto value = reinterpret_cast<std::uintptr_t>(brush);
+  if (value >= 1 && value <= static_cast<std::uintptr_t>(COLOR_MENUBAR) + 1) {
+    fill = GetSysColor(static_cast<int>(value - 1));
+    return true;
+  }
+  const auto* found = FindAs<BrushObject>(brush, Kind::Brush);
+  if (found == nullptr) return false;
+  // A hatched brush fills with its hatch colour: nothing here draws hatches.
+  if (found->brush.lbStyle == BS_NULL) {
+    fill.reset();
+  } else {
+    fill = found->brush.lbColor & 0x00FFFFFF;
+  }
+  return true;
+}
+
+}  // namespace soft

@@ -8,9 +8,6 @@ namespace {
 
 thread_local DWORD last_error = ERROR_SUCCESS;
 
-constexpr DWORD kInsufficientBuffer = 122;    // ERROR_INSUFFICIENT_BUFFER
-constexpr DWORD kMessageNotFound = 317;       // ERROR_MR_MID_NOT_FOUND
-
 struct ErrorText {
   DWORD code;
   std::string_view text;
@@ -18,15 +15,17 @@ struct ErrorText {
 
 // Each text ends in "\r\n", as the system's texts do.
 constexpr ErrorText kErrorTexts[] = {
-    {0, "The operation completed successfully.\r\n"},
-    {1, "Incorrect function.\r\n"},
-    {2, "The system cannot find the file specified.\r\n"},
-    {5, "Access is denied.\r\n"},
+    {ERROR_SUCCESS, "The operation completed successfully.\r\n"},
+    {ERROR_INVALID_FUNCTION, "Incorrect function.\r\n"},
+    {ERROR_FILE_NOT_FOUND, "The system cannot find the file specified.\r\n"},
+    {ERROR_ACCESS_DENIED, "Access is denied.\r\n"},
     {ERROR_INVALID_HANDLE, "The handle is invalid.\r\n"},
     {ERROR_NOT_ENOUGH_MEMORY, "Not enough memory resources are available to process this command.\r\n"},
     {ERROR_OUTOFMEMORY, "Not enough memory resources are available to complete this operation.\r\n"},
     {ERROR_INVALID_PARAMETER, "The parameter is incorrect.\r\n"},
-    {kInsufficientBuffer, "The data area passed to a system call is too small.\r\n"},
+    {ERROR_BUSY, "The requested resource is in use.\r\n"},
+    {ERROR_INSUFFICIENT_BUFFER, "The data area passed to a system call is too small.\r\n"},
+    {ERROR_MOD_NOT_FOUND, "The specified module could not be found.\r\n"},
     {ERROR_INVALID_WINDOW_HANDLE, "Invalid window handle.\r\n"},
     {ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class.\r\n"},
     {ERROR_CLASS_ALREADY_EXISTS, "Class already exists.\r\n"},
@@ -56,11 +55,11 @@ DWORD FormatMessageA(DWORD flags, LPCVOID, DWORD message_id, DWORD, LPSTR buffer
   }
   const ErrorText* entry = FindText(message_id);
   if (entry == nullptr) {
-    SetLastError(kMessageNotFound);
+    SetLastError(ERROR_MR_MID_NOT_FOUND);
     return 0;
   }
   if (size <= entry->text.size()) {
-    SetLastError(kInsufficientBuffer);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
   std::memcpy(buffer, entry->text.data(), entry->text.size());

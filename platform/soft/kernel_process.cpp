@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr DWORD kModuleNotFound = 126;
-constexpr DWORD kInsufficientBuffer = 122;
-
 // The executable is the only module; its handle is the customary image base.
 const HMODULE kExecutable = reinterpret_cast<HMODULE>(std::uintptr_t{0x400000});
 
@@ -42,17 +39,17 @@ void SetStartupShowCommand(int command) { startup_show_command = command; }
 
 HMODULE GetModuleHandleA(LPCSTR name) {
   if (name == nullptr || BaseName(ExecutablePath()) == name) return kExecutable;
-  SetLastError(kModuleNotFound);
+  SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
 }
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   if (module != nullptr && module != kExecutable) {
-    SetLastError(kModuleNotFound);
+    SetLastError(ERROR_MOD_NOT_FOUND);
     return 0;
   }
   if (buffer == nullptr || size == 0) {
-    SetLastError(kInsufficientBuffer);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
   const std::string path = ExecutablePath();
@@ -60,7 +57,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     // Truncated and still terminated, as the platform does it.
     std::memcpy(buffer, path.data(), size - 1);
     buffer[size - 1] = '\0';
-    SetLastError(kInsufficientBuffer);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return size;
   }
   std::memcpy(buffer, path.c_str(), path.size() + 1);

@@ -43,6 +43,7 @@ class HandleTable {
       index = slots_.size();
       slots_.emplace_back();
     } else {
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
       return nullptr;
     }
     slots_[index].object = std::move(object);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/win32.h"
 
@@ -118,6 +119,26 @@ T* FindAs(HANDLE handle, Kind kind) {
 }
 
 inline DcObject* FindDc(HDC dc) { return FindAs<DcObject>(dc, Kind::Dc); }
+
+// For a call's failure path: sets the calling thread's last error and gives
+// back result.
+template <class Result>
+Result FailWith(DWORD error, Result result) {
+  SetLastError(error);
+  return result;
+}
+
+// The context a call works on; when dc names none, the last error becomes
+// ERROR_INVALID_HANDLE and the result is nullptr.
+inline DcObject* UseDc(HDC dc) {
+  DcObject* found = FindDc(dc);
+  return found != nullptr ? found : FailWith<DcObject*>(ERROR_INVALID_HANDLE, nullptr);
+}
+
+// What a brush fills with: a brush handle, or a system colour index plus one
+// in its place, as the platform allows. False when brush names neither;
+// otherwise fill is its colour, or empty for a hollow brush.
+bool BrushFill(HBRUSH brush, std::optional<COLORREF>& fill);
 
 // The pixels a context draws on for the length of one operation: the
 // selected bitmap of a memory context, or the locked client area of a window.

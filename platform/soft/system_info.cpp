@@ -11,13 +11,21 @@
 namespace soft {
 namespace {
 
-std::atomic<int> screen_dpi{96};
-std::atomic<bool> double_byte_locale{false};
-// The system code page is Windows-1251, so the system font is a Cyrillic one.
-std::atomic<BYTE> system_font_charset{RUSSIAN_CHARSET};
+// What the stand-in machine reports; tests may change it.
+struct MachineSettings {
+  std::atomic<int> screen_dpi{96};
+  std::atomic<bool> double_byte_locale{false};
+  // The system code page is Windows-1251, so the system font is a Cyrillic one.
+  std::atomic<BYTE> system_font_charset{RUSSIAN_CHARSET};
+};
+
+MachineSettings& Settings() {
+  static MachineSettings settings;
+  return settings;
+}
 
 // The desktop's default colours, indexed by COLOR_* (red in the low byte).
-constexpr std::array<COLORREF, 31> kSystemColors = {
+constexpr std::array<COLORREF, COLOR_MENUBAR + 1> kSystemColors = {
     0xC8C8C8,  // COLOR_SCROLLBAR
     0x000000,  // COLOR_BACKGROUND
     0xD1B499,  // COLOR_ACTIVECAPTION
@@ -53,19 +61,19 @@ constexpr std::array<COLORREF, 31> kSystemColors = {
 
 }  // namespace
 
-int ScreenDpi() { return screen_dpi.load(); }
+int ScreenDpi() { return Settings().screen_dpi.load(); }
 
-bool DoubleByteLocale() { return double_byte_locale.load(); }
+bool DoubleByteLocale() { return Settings().double_byte_locale.load(); }
 
-BYTE SystemFontCharset() { return system_font_charset.load(); }
+BYTE SystemFontCharset() { return Settings().system_font_charset.load(); }
 
 void SetScreenDpi(int dpi) {
-  if (dpi > 0) screen_dpi.store(dpi);
+  if (dpi > 0) Settings().screen_dpi.store(dpi);
 }
 
 void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
-  double_byte_locale.store(enabled);
-  system_font_charset.store(system_charset);
+  Settings().double_byte_locale.store(enabled);
+  Settings().system_font_charset.store(system_charset);
 }
 
 }  // namespace soft

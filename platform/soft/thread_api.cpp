@@ -34,26 +34,39 @@ struct ThreadRecord {
 // invalid.
 constexpr std::uintptr_t kHandleTag = std::uintptr_t{0x7E} << (sizeof(void*) * 8 - 8);
 
-std::mutex table_mutex;
-std::map<std::uintptr_t, std::shared_ptr<ThreadRecord>> table;
-std::uintptr_t last_handle_id = 0;
-std::atomic<DWORD> last_thread_id{0};
-std::atomic<bool> creation_fails{false};
+// The thread services' state: the open thread handles and the ids handed out.
+struct ThreadServices {
+  std::mutex mutex;  // guards handles and last_handle_id
+  std::map<std::uintptr_t, std::shared_ptr<ThreadRecord>> handles;
+  std::uintptr_t last_handle_id = 0;
+  std::atomic<DWORD> last_thread_id{0};
+  std::atomic<bool> creation_fails{false};
+};
+
+// Never destroyed: a detached thread may still end after the process's
+// static objects are gone.
+ThreadServices& Services() {
+  static ThreadServices* services = new ThreadServices;
+  return *services;
+}
+
 thread_local DWORD current_thread_id = 0;
 
 HANDLE AddHandle(std::shared_ptr<ThreadRecord> record) {
-  std::lock_guard lock(table_mutex);
-  const std::uintptr_t id = ++last_handle_id;
-  table.emplace(id, std::move(record));
+  ThreadServices& services = Services();
+  std::lock_guard lock(services.mutex);
+  const std::uintptr_t id = ++services.last_handle_id;
+  services.handles.emplace(id, std::move(record));
   return reinterpret_cast<HANDLE>(kHandleTag | id);
 }
 
 std::shared_ptr<ThreadRecord> FindHandle(HANDLE handle) {
   const auto value = reinterpret_cast<std::uintptr_t>(handle);
   if ((value & kHandleTag) != kHandleTag) return nullptr;
-  std::lock_guard lock(table_mutex);
-  const auto found = table.find(value & ~kHandleTag);
-  return found == table.end() ? nullptr : found->second;
+  ThreadServices& services = Services();
+  std::lock_guard lock(services.mutex);
+  const auto found = services.handles.find(value & ~kHandleTag);
+  return found == services.handles.end() ? nullptr : found->second;
 }
 
 void* RunThread(void* argument) {
@@ -79,7 +92,7 @@ void* RunThread(void* argument) {
 
 namespace soft {
 
-void SetThreadCreationFails(bool fails) { creation_fails = fails; }
+void SetThreadCreationFails(bool fails) { Services().creation_fails = fails; }
 
 }  // namespace soft
 
@@ -89,14 +102,14 @@ HANDLE CreateThread(SECURITY_ATTRIBUTES*, SIZE_T stack_size, LPTHREAD_START_ROUT
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (creation_fails) {
+  if (Services().creation_fails) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
   auto record = std::make_shared<ThreadRecord>();
   record->start = start;
   record->parameter = parameter;
-  record->id = ++last_thread_id;
+  record->id = ++Services().last_thread_id;
   record->suspend_count = (flags & CREATE_SUSPENDED) != 0 ? 1 : 0;
 
   pthread_attr_t attributes;
@@ -137,7 +150,7 @@ DWORD ResumeThread(HANDLE thread) {
 DWORD GetCurrentThreadId() {
   // Threads this platform did not start (the main thread, tests' own
   // threads) get their id on first use.
-  if (current_thread_id == 0) current_thread_id = ++last_thread_id;
+  if (current_thread_id == 0) current_thread_id = ++Services().last_thread_id;
   return current_thread_id;
 }
 
@@ -160,20 +173,24 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
 
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exit_code) {
   const auto record = FindHandle(thread);
-  if (record == nullptr || exit_code == nullptr) {
+  if (record == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  constexpr DWORD kStillActive = 259;
+  if (exit_code == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
   std::lock_guard lock(record->mutex);
-  *exit_code = record->finished ? record->exit_code : kStillActive;
+  *exit_code = record->finished ? record->exit_code : STILL_ACTIVE;
   return TRUE;
 }
 
 BOOL CloseHandle(HANDLE object) {
   const auto value = reinterpret_cast<std::uintptr_t>(object);
-  std::lock_guard lock(table_mutex);
-  if ((value & kHandleTag) != kHandleTag || table.erase(value & ~kHandleTag) == 0) {
+  ThreadServices& services = Services();
+  std::lock_guard lock(services.mutex);
+  if ((value & kHandleTag) != kHandleTag || services.handles.erase(value & ~kHandleTag) == 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

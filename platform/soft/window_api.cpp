@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr DWORD kAccessDenied = 5;
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 
@@ -21,7 +20,7 @@ soft::Window* OwnWindow(HWND handle) {
     return nullptr;
   }
   if (!window->OnOwnerThread()) {
-    SetLastError(kAccessDenied);
+    SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
   return window;
@@ -66,7 +65,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
     return nullptr;
   }
   if (!soft::display::IsDisplayThread()) {
-    SetLastError(kAccessDenied);
+    SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
   if (width == CW_USEDEFAULT) {

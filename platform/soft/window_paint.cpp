@@ -1,36 +1,23 @@
 // user32's painting: the update region, UpdateWindow from any thread,
 // BeginPaint and EndPaint, and the default window procedure.
+#include <optional>
+
 #include "platform/soft/window_object.h"
 #include "platform/soft/window_queue.h"
 #include "platform/soft/window_registry.h"
 
 namespace {
 
-// The class background: a small number is a system colour plus one, as the
-// platform allows; otherwise it is a brush. No colour means no erasing.
-bool BackgroundColor(HBRUSH brush, COLORREF& color) {
-  const auto value = reinterpret_cast<std::uintptr_t>(brush);
-  constexpr std::uintptr_t kSystemColors = 31;
-  if (value == 0) return false;
-  if (value <= kSystemColors) {
-    color = GetSysColor(static_cast<int>(value - 1));
-    return true;
-  }
-  const auto* object = soft::FindAs<soft::BrushObject>(brush, soft::Kind::Brush);
-  if (object == nullptr || object->brush.lbStyle != BS_SOLID) return false;
-  color = object->brush.lbColor;
-  return true;
-}
-
 LRESULT EraseBackground(HWND handle, HDC dc) {
   soft::Window* window = soft::LookUpWindow(handle);
   soft::DcObject* context = soft::FindDc(dc);
-  COLORREF color;
-  if (window == nullptr || context == nullptr || !BackgroundColor(window->Class().background, color)) {
+  // A class without a background brush leaves erasing to the window.
+  std::optional<COLORREF> fill;
+  if (window == nullptr || context == nullptr || !soft::BrushFill(window->Class().background, fill) || !fill) {
     return 0;
   }
   soft::SurfaceAccess access(*context);
-  soft::FillSurface(access.surface(), window->PaintArea(), color);
+  soft::FillSurface(access.surface(), window->PaintArea(), *fill);
   return 1;
 }
 

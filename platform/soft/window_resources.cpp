@@ -13,8 +13,7 @@ constexpr std::uintptr_t kLastStandard = 32651;
 void* Standard(HINSTANCE instance, LPCSTR name) {
   const auto number = reinterpret_cast<std::uintptr_t>(name);
   if (instance != nullptr || number < kFirstStandard || number > kLastStandard) {
-    constexpr DWORD kResourceNotFound = 1813;
-    SetLastError(kResourceNotFound);
+    SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return nullptr;
   }
   return reinterpret_cast<void*>(number);

@@ -6,10 +6,9 @@
 namespace soft {
 
 COLORREF ClientPixel(HWND handle, int x, int y) {
-  constexpr COLORREF kNone = 0xFFFFFFFF;
   const Window* window = LookUpWindow(handle);
-  if (window == nullptr) return kNone;
-  COLORREF color = kNone;
+  if (window == nullptr) return CLR_INVALID;
+  COLORREF color = CLR_INVALID;
   window->Buffer()->ReadPixels([&](const std::uint8_t* bits, int stride, int width, int height) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     const std::uint8_t* pixel = bits + static_cast<std::ptrdiff_t>(y) * stride + x * 4;

@@ -13,6 +13,7 @@
 #include "raster/raster_module.h"
 #include "shell/animation.h"
 #include "shell/main_window.h"
+#include "wait.h"
 #include "window_fixture.h"
 
 namespace {
@@ -101,11 +102,10 @@ TEST_F(AnimationTickTest, DestroyingTheWindowWhileATickWaitsEndsTheThreadQuietly
   FrameHeight = kHeight;
   auto timer = StartThread<TTimer>();
   InvalidateRect(MainWindow, nullptr, TRUE);  // nobody pumps: UpdateWindow waits
-  std::this_thread::sleep_for(150ms);
+  ASSERT_TRUE(WaitUntil([] { return Untouched(1, 1) == 0; })) << "no frame reached the window";
   EXPECT_FALSE(timer->Finished());
   DestroyWindow(MainWindow);
-  for (int i = 0; i < 400 && !timer->Finished(); ++i) std::this_thread::sleep_for(5ms);
-  ASSERT_TRUE(timer->Finished()) << "the thread did not end";
+  ASSERT_TRUE(WaitUntil([&] { return timer->Finished(); })) << "the thread did not end";
   EXPECT_EQ(timer->WaitFor(), 0u);
   EXPECT_NE(timer->FatalException(), nullptr);
 }

@@ -9,6 +9,7 @@
 #include "core/frame_size.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
+#include "wait.h"
 #include "window_fixture.h"
 
 namespace {
@@ -31,13 +32,10 @@ LRESULT CALLBACK SteeredProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 // The size is sampled when the loop takes a message, and a minimised window
 // may get none of its own: the test sends the loop empty ones meanwhile.
 bool SizeBecomes(HWND window, int width, int height) {
-  const auto deadline = std::chrono::steady_clock::now() + 3s;
-  while (!(FrameWidth.load() == width && FrameHeight.load() == height)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
+  return WaitUntil([&] {
     PostMessageA(window, WM_NULL, 0, 0);
-    std::this_thread::sleep_for(2ms);
-  }
-  return true;
+    return FrameWidth.load() == width && FrameHeight.load() == height;
+  });
 }
 
 HWND ShowSteeredWindow() {

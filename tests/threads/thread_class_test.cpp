@@ -1,26 +1,25 @@
 // TThread: the body runs only once the object is complete and sees
 // Terminate; a suspended thread runs nothing until resumed; an exception
-// that escapes the body is kept and ends the thread quietly.
+// that escapes the body is kept and ends the thread quietly; the body is
+// joined before the members of its subclass go.
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <stdexcept>
 #include <thread>
 
 #include "shell/thread.h"
+#include "wait.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-// Its constructor takes a while after TThread's has made the platform
+// Its constructor goes on for a while after TThread's has made the platform
 // thread; the body must still see the finished object. It then runs until
 // asked to stop.
 class SlowToBuild : public TThread {
  public:
   SlowToBuild() : TThread(false) {
-    std::this_thread::sleep_for(100ms);
+    for (int i = 0; i < 10000; ++i) std::this_thread::yield();
     ready_ = 42;
   }
   std::atomic<int> seen{-1};
@@ -30,7 +29,7 @@ class SlowToBuild : public TThread {
   void Execute() override {
     seen = ready_;
     body_thread = GetCurrentThreadId();
-    while (!Terminated()) Sleep(5);
+    while (!Terminated()) std::this_thread::yield();
   }
 
  private:
@@ -52,7 +51,7 @@ class Throwing : public TThread {
 
 TEST(ThreadClass, BodyStartsOnlyAfterTheWholeObjectIsBuiltAndSeesTerminate) {
   auto thread = StartThread<SlowToBuild>();
-  std::this_thread::sleep_for(30ms);
+  ASSERT_TRUE(WaitUntil([&] { return thread->seen != -1; }));
   EXPECT_FALSE(thread->Finished());
   thread->Terminate();
   EXPECT_EQ(thread->WaitFor(), 0u);
@@ -65,11 +64,9 @@ TEST(ThreadClass, BodyStartsOnlyAfterTheWholeObjectIsBuiltAndSeesTerminate) {
 TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
   auto never_resumed = StartThread<Throwing>();
   auto thread = StartThread<Throwing>();
-  std::this_thread::sleep_for(50ms);
-  EXPECT_EQ(throwing_bodies, 0);
-  never_resumed.reset();  // must neither run its body nor hang
   thread->Resume();
   EXPECT_EQ(thread->WaitFor(), 0u);
+  never_resumed.reset();  // must neither run its body nor hang
   EXPECT_EQ(throwing_bodies, 1);
   EXPECT_TRUE(thread->Finished());
   ASSERT_NE(thread->FatalException(), nullptr);
@@ -78,6 +75,54 @@ TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "drawing failed");
   }
+}
+
+std::atomic<bool> body_used_a_member_being_destroyed{false};
+
+// A member that notices whether the body still uses it while it is being
+// destroyed: it waits until either the body has seen it going or the
+// thread has finished.
+class Witness {
+ public:
+  explicit Witness(const TThread& owner) : owner_(owner) {}
+  ~Witness() {
+    going_ = true;
+    WaitUntil([&] { return seen_going_.load() || owner_.Finished(); });
+    if (seen_going_) body_used_a_member_being_destroyed = true;
+  }
+  void Use() {
+    if (going_) seen_going_ = true;
+  }
+
+ private:
+  const TThread& owner_;
+  std::atomic<bool> going_{false};
+  std::atomic<bool> seen_going_{false};
+};
+
+class UsesItsMembers : public TThread {
+ public:
+  UsesItsMembers() : TThread(false) {}
+  std::atomic<bool> running{false};
+
+ protected:
+  void Execute() override {
+    running = true;
+    while (!Terminated()) {
+      witness_.Use();
+      std::this_thread::yield();
+    }
+  }
+
+ private:
+  Witness witness_{*this};
+};
+
+TEST(ThreadClass, BodyIsJoinedBeforeTheMembersOfItsSubclassGo) {
+  auto thread = StartThread<UsesItsMembers>();
+  ASSERT_TRUE(WaitUntil([&] { return thread->running.load(); }));
+  thread.reset();
+  EXPECT_FALSE(body_used_a_member_being_destroyed);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "support/platform_probe.h"
 #include "platform/win32.h"
+#include "wait.h"
 #include "window_fixture.h"
 
 namespace {
@@ -36,24 +37,28 @@ TEST(CrossThreadWindow, UpdateWindowFromAnotherThreadWaitsForThePaintInsideGetMe
   paints = 0;
   const auto update_elsewhere = [&] { return std::async(std::launch::async, UpdateWindow, window); };
   auto nothing_invalid = update_elsewhere();
-  ASSERT_EQ(nothing_invalid.wait_for(1s), std::future_status::ready);
+  ASSERT_EQ(nothing_invalid.wait_for(10s), std::future_status::ready);
   EXPECT_TRUE(nothing_invalid.get());
 
   InvalidateRect(window, nullptr, TRUE);
   auto result = update_elsewhere();
-  std::this_thread::sleep_for(150ms);  // nobody pumps: it must still be waiting
+  // Nobody pumps: it must still be waiting.
   ASSERT_EQ(result.wait_for(0ms), std::future_status::timeout);
   EXPECT_EQ(paints, 0);
-  PostMessageA(window, kTick, 0, 0);
+  // Pumped, it is answered inside GetMessage: the paint never surfaces as a
+  // message of the loop.
   int paint_messages = 0;
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != kTick) {
-    paint_messages += message.message == WM_PAINT ? 1 : 0;
-  }
+  ASSERT_TRUE(WaitUntil([&] {
+    PostMessageA(window, kTick, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != kTick) {
+      paint_messages += message.message == WM_PAINT ? 1 : 0;
+    }
+    return result.wait_for(0ms) == std::future_status::ready;
+  }));
   EXPECT_EQ(paint_messages, 0);
   EXPECT_EQ(paints, 1);
   EXPECT_EQ(painting_thread, GetCurrentThreadId());
-  ASSERT_EQ(result.wait_for(2s), std::future_status::ready);
   EXPECT_TRUE(result.get());
   // The default paint erased with the class brush, the menu colour.
   EXPECT_EQ(probe::ClientPixel(window, 10, 10), GetSysColor(COLOR_MENU));

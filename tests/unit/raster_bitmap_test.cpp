@@ -53,6 +53,7 @@ TEST_F(BitmapTest, CurrentValuesAndRefusedChangesKeepTheImage) {
                                          "Only 24-bit images are supported");
   ExpectRaises<EInvalidGraphicOperation>([&] { bitmap.SetWidth(-1); }, kNegative);
   ExpectRaises<EInvalidGraphicOperation>([&] { bitmap.SetHeight(-1); }, kNegative);
+  SetLastError(ERROR_CLASS_ALREADY_EXISTS);  // a code no storage failure may show
   try {  // the platform's reason, or the layer's own words when it gives none
     bitmap.SetWidth(300000000);
     ADD_FAILURE() << "a section of 300000000 pixels was made";
@@ -60,6 +61,8 @@ TEST_F(BitmapTest, CurrentValuesAndRefusedChangesKeepTheImage) {
     EXPECT_THAT(raised.Message(), ::testing::AnyOf("Not enough memory resources are available to process this command.",
                                                    "Out of system resources"));
   }
+  EXPECT_EQ(EOutOfResources::FromErrorCode(0).Message(), "Out of system resources");
+  EXPECT_EQ(EOutOfResources::FromErrorCode(0xDEAD).Message(), "Out of system resources") << "no text";
   EXPECT_EQ(bitmap.Handle(), handle);
   EXPECT_EQ(bitmap.Width(), 4);
   EXPECT_EQ(PixelAt(bitmap, 3, 2), 0x102030u);

@@ -68,7 +68,7 @@ TEST_F(CanvasTest, ObjectsAreSelectedLazilyAndDeselectedOnChange) {
   EXPECT_EQ(GetCurrentObject(canvas.Context(), OBJ_BRUSH), canvas.Brush().Handle());
   canvas.Pen().SetColor(0x0000FF);
   EXPECT_TRUE(canvas.BrushReady());
-  EXPECT_EQ(GetCurrentObject(canvas.Context(), OBJ_PEN), NeutralPen);
+  EXPECT_EQ(GetCurrentObject(canvas.Context(), OBJ_PEN), RasterModule()->NeutralPen);
   EXPECT_EQ(Made().pens, 0) << "the old pen goes once deselected";
 }
 
@@ -81,7 +81,7 @@ TEST_F(CanvasTest, LineStopsBeforeItsEndPointAndWidthsZeroAndOneAgree) {
     bitmap->Canvas().DrawLineTo(8, 5);
     bitmap->Canvas().DrawLineTo(10, 11);
   }
-  EXPECT_EQ(PenCache->EntryCount(), 2u) << "two descriptions, two entries";
+  EXPECT_EQ(RasterModule()->PenCache.EntryCount(), 2u) << "two descriptions, two entries";
   for (int x = 1; x < 8; ++x) EXPECT_EQ(PixelAt(one, x, 5), 0u) << "x " << x;
   EXPECT_EQ(PixelAt(one, 0, 5), 0xFFFFFFu);
   EXPECT_EQ(PixelAt(one, 10, 11), 0xFFFFFFu);
@@ -157,7 +157,26 @@ TEST_F(CanvasTest, OneFrameLeavesNothingBehind) {
     DeleteDC(dc);
   }
   EXPECT_TRUE(NothingLeft());
-  EXPECT_EQ(BitmapContexts->Count(), 0u);
+  EXPECT_EQ(RasterModule()->BitmapContexts.Count(), 0u);
+}
+
+TEST_F(CanvasTest, PaintTextLeavesThePenAfterTheMeasuredAdvance) {
+  TBitmap frame;
+  MakeFilled(frame, 200, 50, 0);
+  TCanvas& canvas = frame.Canvas();
+  canvas.Font().SetName("Arial");
+  canvas.Font().SetSize(22);
+  const int width = canvas.MeasureTextWidth("Hello");
+  EXPECT_GE(canvas.MeasureTextHeight("Hello"), 29) << "the cell holds the 29-pixel characters";
+  EXPECT_LT(canvas.MeasureTextWidth("Hell"), width);
+  EXPECT_EQ(canvas.MeasureTextWidth(""), 0);
+  EXPECT_FALSE(frame.Modified()) << "measuring runs no hooks";
+  for (const POINT at : {POINT{7, 9}, POINT{-30, -4}}) {
+    canvas.PaintText(at.x, at.y, "Hello");
+    EXPECT_EQ(PositionOf(canvas.Context()).x, at.x + width);
+    EXPECT_EQ(PositionOf(canvas.Context()).y, at.y);
+  }
+  EXPECT_TRUE(frame.Modified());
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(FontAdoptionTest, TwoFontsAdoptingOneHandleShareItUntilTheSecondGoes) {
   auto second = std::make_unique<TFont>();
   first->SetFontHandle(tilted);
   second->SetFontHandle(tilted);
-  EXPECT_EQ(FontCache->EntryCount(), 1u);
+  EXPECT_EQ(RasterModule()->FontCache.EntryCount(), 1u);
   first.reset();
   EXPECT_TRUE(Alive(tilted));
   second.reset();

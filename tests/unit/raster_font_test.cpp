@@ -10,29 +10,40 @@ namespace {
 
 using FontTest = RasterTest;
 
-TEST_F(FontTest, PointsBecomePixelsAtTheScreenDensity) {
-  struct Case {
-    int dpi, points, height;
-  };
-  for (const Case& c : {Case{96, 22, -29}, Case{96, 8, -11}, Case{120, 22, -37}, Case{120, 8, -13}}) {
-    RestartAtDpi(c.dpi);
-    TFont font;
-    if (c.points == 8) {
-      EXPECT_EQ(font.Height(), c.height) << "the default at " << c.dpi;
-    }
-    font.SetSize(c.points);
-    EXPECT_EQ(font.Height(), c.height) << c.points << " points at " << c.dpi;
-    EXPECT_EQ(font.Size(), c.points);
+struct SizeCase {
+  int dpi, points, height;
+};
+
+void PrintTo(const SizeCase& c, std::ostream* out) { *out << c.points << " points at " << c.dpi; }
+
+class FontSizeTest : public RasterTest, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(FontSizeTest, PointsBecomePixelsAtTheScreenDensity) {
+  const SizeCase& c = GetParam();
+  RestartAtDpi(c.dpi);
+  TFont font;
+  if (c.points == 8) {
+    EXPECT_EQ(font.Height(), c.height) << "the default";
   }
+  font.SetSize(c.points);
+  EXPECT_EQ(font.Height(), c.height);
+  EXPECT_EQ(font.Size(), c.points);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FontSizeTest,
+                         ::testing::Values(SizeCase{96, 22, -29}, SizeCase{96, 8, -11}, SizeCase{120, 22, -37},
+                                           SizeCase{120, 8, -13}),
+                         [](const ::testing::TestParamInfo<SizeCase>& tested) {
+                           return std::to_string(tested.param.points) + "PointsAt" + std::to_string(tested.param.dpi);
+                         });
 
 TEST_F(FontTest, OnlyAShiftJisSystemFontGivesTheGothicDefault) {
   probe::SetDoubleByteLocale(true, SHIFTJIS_CHARSET);
   RestartAtDpi(96);
-  const FontKey japanese = DefaultFontKey();
+  const FontKey japanese = RasterModule()->DefaultFontKey;
   probe::SetDoubleByteLocale(true, 129);  // another double-byte character set
   RestartAtDpi(96);
-  const FontKey korean = DefaultFontKey();
+  const FontKey korean = RasterModule()->DefaultFontKey;
   probe::SetDoubleByteLocale(false, RUSSIAN_CHARSET);
   RestartAtDpi(96);
 
@@ -59,10 +70,10 @@ TEST_F(FontTest, NamesKeepThirtyOneCharactersAndDefaultMeansTheDefaultFace) {
 
 // Bold, the size and the face reach the platform in raster_font_adoption_test.
 TEST_F(FontTest, OtherStylesAndThePitchReachThePlatformFont) {
-  FontKey key = DefaultFontKey();
+  FontKey key = RasterModule()->DefaultFontKey;
   key.Style = {fsItalic, fsStrikeOut};
   key.Pitch = fpFixed;
-  const LOGFONTA made = LogFontFromKey(key);
+  const LOGFONTA made = LogFontFromKey(key, RasterModule()->DefaultFontKey);
   EXPECT_EQ(made.lfWeight, FW_NORMAL);
   EXPECT_EQ((std::array<int, 3>{made.lfItalic, made.lfUnderline, made.lfStrikeOut}),
             (std::array{1, 0, 1}));

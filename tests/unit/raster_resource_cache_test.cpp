@@ -25,7 +25,7 @@ TEST_F(CacheTest, EqualDescriptionsShareOnePlatformObjectUntilTheLastUserGoes) {
   EXPECT_EQ(GetObjectType(shared), OBJ_PEN);
   second.reset();
   EXPECT_EQ(GetObjectType(shared), 0u);
-  EXPECT_EQ(PenCache->EntryCount(), 0u);
+  EXPECT_EQ(RasterModule()->PenCache.EntryCount(), 0u);
 }
 
 TEST_F(CacheTest, ObjectHearsOfAChangeWhileItsOldPlatformObjectStillExists) {
@@ -42,7 +42,7 @@ TEST_F(CacheTest, ObjectHearsOfAChangeWhileItsOldPlatformObjectStillExists) {
   pen.SetColor(0x123456);
   EXPECT_EQ(notified, 1);
   EXPECT_EQ(GetObjectType(old_handle), 0u);
-  EXPECT_EQ(PenCache->EntryCount(), 1u);
+  EXPECT_EQ(RasterModule()->PenCache.EntryCount(), 1u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "platform/soft/soft.h"
 #include "platform/win32.h"
@@ -50,26 +51,43 @@ TEST(DibSection, StartsBlackWithPaddedRowsAndTheTopRowWhereTheHeaderSays) {
   }
 }
 
-TEST(DibSection, RefusesWhatItCannotMakeWithoutLeavingAnything) {
-  constexpr LONG kMax = std::numeric_limits<LONG>::max();
-  constexpr LONG kMin = std::numeric_limits<LONG>::min();
+constexpr LONG kMax = std::numeric_limits<LONG>::max();
+constexpr LONG kMin = std::numeric_limits<LONG>::min();
+
+struct Refused {
+  const char* name;
+  BITMAPINFO info;
+  DWORD error;
+};
+
+void PrintTo(const Refused& refused, std::ostream* out) { *out << refused.name; }
+
+class RefusedSectionTest : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedSectionTest, LeavesNothingAndSaysWhy) {
   const soft::LiveCounts before = soft::CountLive();
-  const BITMAPINFO refused[] = {
-      Header(32768, 21846),  // just over 2 GiB
-      Header(kMax, kMin),    Header(kMax, 1), Header(0, 10), Header(10, 0), Header(-10, 10),
-      Header(10, 10, 32),    Header(10, 10, 8), Header(10, 10, 24, 3),
-  };
-  for (const BITMAPINFO& info : refused) {
-    std::uint8_t dummy = 0;
-    std::uint8_t* bits = &dummy;
-    SetLastError(0);
-    EXPECT_EQ(Make(info, &bits), nullptr) << info.bmiHeader.biWidth << "x" << info.bmiHeader.biHeight;
-    EXPECT_EQ(bits, nullptr);
-    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
-  }
-  EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
+  std::uint8_t dummy = 0;
+  std::uint8_t* bits = &dummy;
+  SetLastError(0);
+  EXPECT_EQ(Make(GetParam().info, &bits), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  EXPECT_EQ(GetLastError(), GetParam().error);
   EXPECT_EQ(soft::CountLive(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, RefusedSectionTest,
+    ::testing::Values(Refused{"JustOver2GiB", Header(32768, 21846), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"WidestAndTallest", Header(kMax, kMin), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"Widest", Header(kMax, 1), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"NoWidth", Header(0, 10), ERROR_INVALID_PARAMETER},
+                      Refused{"NoHeight", Header(10, 0), ERROR_INVALID_PARAMETER},
+                      Refused{"NegativeWidth", Header(-10, 10), ERROR_INVALID_PARAMETER},
+                      Refused{"ThirtyTwoBits", Header(10, 10, 32), ERROR_INVALID_PARAMETER},
+                      Refused{"EightBits", Header(10, 10, 8), ERROR_INVALID_PARAMETER},
+                      Refused{"BitFields", Header(10, 10, 24, 3), ERROR_INVALID_PARAMETER},
+                      Refused{"NoHeader", {}, ERROR_INVALID_PARAMETER}),
+    [](const ::testing::TestParamInfo<Refused>& tested) { return std::string(tested.param.name); });
 
 TEST(DibSection, IsSelectedIntoOneContextAtATime) {
   std::uint8_t* bits = nullptr;

@@ -1,4 +1,5 @@
-// The last error of each thread and the system's texts for error codes.
+// The last error of each thread, what the failing calls leave in it, and the
+// system's texts for error codes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +14,7 @@ namespace {
 std::string Text(DWORD code, DWORD size = 256) {
   std::vector<char> buffer(size);
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                      0x0400, buffer.data(), size, nullptr);
+                                      LANG_USER_DEFAULT, buffer.data(), size, nullptr);
   return std::string(buffer.data(), length);
 }
 
@@ -28,16 +29,114 @@ TEST(LastError, BelongsToEachThread) {
   EXPECT_EQ(GetLastError(), ERROR_OUTOFMEMORY);
 }
 
-TEST(ErrorText, IsALineOfTheSystemsWordingOrNothingForUnknownCodesAndSmallBuffers) {
-  for (DWORD code : {ERROR_SUCCESS, ERROR_INVALID_WINDOW_HANDLE, ERROR_CANNOT_FIND_WND_CLASS,
-                     ERROR_CLASS_ALREADY_EXISTS, ERROR_NO_SYSTEM_RESOURCES, ERROR_OUTOFMEMORY}) {
-    const std::string text = Text(code);
-    ASSERT_GE(text.size(), 3u) << code;
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << code;
+// Objects to misuse: a memory context holding a section, a stale context and
+// a stale pen.
+struct Objects {
+  Objects() {
+    SelectObject(dc, section);
+    DeleteDC(stale_dc);
+    DeleteObject(stale_pen);
   }
-  EXPECT_EQ(Text(123456), "");
-  EXPECT_NE(GetLastError(), ERROR_SUCCESS);
-  EXPECT_EQ(Text(ERROR_NOT_ENOUGH_MEMORY, 10), "");
+  ~Objects() {
+    DeleteDC(dc);
+    DeleteObject(section);
+  }
+  static HBITMAP Section(WORD bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, 4, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+    void* pixels = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  }
+  static HGDIOBJ Pen() {
+    const LOGPEN pen{PS_SOLID, {1, 0}, 0};
+    return CreatePenIndirect(&pen);
+  }
+  // Selects the section into other, then gives other back.
+  bool SelectsInto(HDC other) {
+    const bool selected = SelectObject(other, section) != nullptr;
+    if (GetObjectType(other) == OBJ_MEMDC) {
+      DeleteDC(other);
+    } else {
+      ReleaseDC(nullptr, other);
+    }
+    return selected;
+  }
+  HDC dc = CreateCompatibleDC(nullptr);
+  HDC stale_dc = CreateCompatibleDC(nullptr);
+  HBITMAP section = Section(24);
+  HGDIOBJ stale_pen = Pen();
+  RECT box{0, 0, 1, 1};
+  BITMAP record{};
+};
+
+struct FailingCall {
+  const char* name;
+  DWORD error;
+  bool (*fails)(Objects&);  // makes the call; true when it reports failure
+};
+
+void PrintTo(const FailingCall& call, std::ostream* out) { *out << call.name; }
+
+class FailingCallTest : public ::testing::TestWithParam<FailingCall> {};
+
+// A failure leaves its own code, never one an earlier call left behind.
+TEST_P(FailingCallTest, SetsTheLastError) {
+  Objects objects;
+  SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+  EXPECT_TRUE(GetParam().fails(objects));
+  EXPECT_EQ(GetLastError(), GetParam().error);
 }
+
+std::string CallName(const ::testing::TestParamInfo<FailingCall>& call) { return call.param.name; }
+
+#define FAILS(name, error, failed) FailingCall{#name, error, []([[maybe_unused]] Objects& o) { return failed; }}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, FailingCallTest,
+    ::testing::Values(
+        FAILS(SelectObjectIntoAStaleContext, ERROR_INVALID_HANDLE, !SelectObject(o.stale_dc, GetStockObject(BLACK_PEN))),
+        FAILS(SelectObjectOfAStaleObject, ERROR_INVALID_HANDLE, !SelectObject(o.dc, o.stale_pen)),
+        FAILS(SelectObjectOfABitmapHeldElsewhere, ERROR_INVALID_HANDLE, !o.SelectsInto(CreateCompatibleDC(nullptr))),
+        FAILS(SelectObjectOfABitmapIntoTheScreen, ERROR_INVALID_PARAMETER, !o.SelectsInto(GetDC(nullptr))),
+        FAILS(DeleteObjectOfAStaleObject, ERROR_INVALID_HANDLE, !DeleteObject(o.stale_pen)),
+        FAILS(DeleteObjectOfASelectedObject, ERROR_BUSY, !DeleteObject(o.section)),
+        FAILS(GetObjectOfAStaleObject, ERROR_INVALID_HANDLE, !GetObjectA(o.stale_pen, sizeof o.record, &o.record)),
+        FAILS(GetObjectIntoASmallBuffer, ERROR_INSUFFICIENT_BUFFER, !GetObjectA(o.section, 4, &o.record)),
+        FAILS(GetObjectTypeOfAStaleObject, ERROR_INVALID_HANDLE, !GetObjectType(o.stale_pen)),
+        FAILS(GetStockObjectOfNoStockObject, ERROR_INVALID_PARAMETER, !GetStockObject(3)),
+        FAILS(UnrealizeObjectOfAPen, ERROR_INVALID_HANDLE, !UnrealizeObject(GetStockObject(BLACK_PEN))),
+        FAILS(CreateCompatibleDCFromAStaleContext, ERROR_INVALID_HANDLE, !CreateCompatibleDC(o.stale_dc)),
+        FAILS(DeleteDCOfAStaleContext, ERROR_INVALID_HANDLE, !DeleteDC(o.stale_dc)),
+        FAILS(ReleaseDCOfAMemoryContext, ERROR_INVALID_HANDLE, !ReleaseDC(nullptr, o.dc)),
+        FAILS(SetBkModeToNoMode, ERROR_INVALID_PARAMETER, !SetBkMode(o.dc, 7)),
+        FAILS(SetROP2ToNoOperation, ERROR_INVALID_PARAMETER, !SetROP2(o.dc, 99)),
+        FAILS(SetStretchBltModeToNoMode, ERROR_INVALID_PARAMETER, !SetStretchBltMode(o.dc, 99)),
+        FAILS(SetTextColorOfAStaleContext, ERROR_INVALID_HANDLE, SetTextColor(o.stale_dc, 0) == CLR_INVALID),
+        FAILS(LineToOnAStaleContext, ERROR_INVALID_HANDLE, !LineTo(o.stale_dc, 1, 1)),
+        FAILS(GetClipBoxOfAStaleContext, ERROR_INVALID_HANDLE, GetClipBox(o.stale_dc, &o.box) == ERROR_REGION),
+        FAILS(PatBltWithAnUnknownOperation, ERROR_INVALID_PARAMETER, !PatBlt(o.dc, 0, 0, 1, 1, SRCCOPY)),
+        FAILS(BitBltFromAStaleContext, ERROR_INVALID_HANDLE, !BitBlt(o.dc, 0, 0, 1, 1, o.stale_dc, 0, 0, SRCCOPY)),
+        FAILS(FillRectWithAStaleBrush, ERROR_INVALID_PARAMETER, !FillRect(o.dc, &o.box, static_cast<HBRUSH>(o.stale_pen))),
+        FAILS(CreateDIBSectionOfEightBits, ERROR_INVALID_PARAMETER, !Objects::Section(8)),
+        FAILS(GetModuleHandleOfNoModule, ERROR_MOD_NOT_FOUND, !GetModuleHandleA("no-such-module.dll")),
+        FAILS(CloseHandleOfNoHandle, ERROR_INVALID_HANDLE, !CloseHandle(o.stale_pen)),
+        FAILS(FormatMessageOfAnUnknownCode, ERROR_MR_MID_NOT_FOUND, Text(123456).empty()),
+        FAILS(FormatMessageIntoASmallBuffer, ERROR_INSUFFICIENT_BUFFER, Text(ERROR_NOT_ENOUGH_MEMORY, 10).empty())),
+    CallName);
+
+class ErrorTextTest : public ::testing::TestWithParam<DWORD> {};
+
+TEST_P(ErrorTextTest, IsALineOfTheSystemsWording) {
+  const std::string text = Text(GetParam());
+  ASSERT_GE(text.size(), 3u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ErrorTextTest,
+                         ::testing::Values(ERROR_SUCCESS, ERROR_INVALID_HANDLE, ERROR_NOT_ENOUGH_MEMORY,
+                                           ERROR_OUTOFMEMORY, ERROR_BUSY, ERROR_INVALID_WINDOW_HANDLE,
+                                           ERROR_CANNOT_FIND_WND_CLASS, ERROR_CLASS_ALREADY_EXISTS,
+                                           ERROR_NO_SYSTEM_RESOURCES),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 #include <thread>
 
 #include "platform/soft/soft.h"
@@ -9,21 +10,35 @@
 
 namespace {
 
-TEST(MulDiv, RoundsHalvesAwayFromZeroInA64BitProductAndReportsWhatDoesNotFit) {
-  constexpr int kMax = std::numeric_limits<int>::max();
-  constexpr int kMin = std::numeric_limits<int>::min();
-  const struct {
-    int number, numerator, denominator, expected;
-  } cases[] = {
-      {22, 96, 72, 29},   {-29, 72, 96, -22},  // points to pixels and back
-      {3, 1, 2, 2},       {-3, 1, 2, -2},      {3, 1, -2, -2},           {-3, -1, -2, -2},
-      {5, 1, 4, 1},       {-1, 1, 3, 0},       {kMax, kMax, kMax, kMax}, {1 << 20, 1 << 20, 1 << 30, 1024},
-      {kMin, 2, 2, kMin}, {kMax, 2, 1, -1},    {kMin, -1, 1, -1},        {7, 3, 0, -1},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected)
-        << c.number << " * " << c.numerator << " / " << c.denominator;
+constexpr int kMax = std::numeric_limits<int>::max();
+constexpr int kMin = std::numeric_limits<int>::min();
+
+struct MulDivCase {
+  const char* name;
+  int number, numerator, denominator, expected;
+};
+
+void PrintTo(const MulDivCase& tested, std::ostream* out) { *out << tested.name; }
+
+class MulDivTest : public ::testing::TestWithParam<MulDivCase> {};
+
+// Rounds halves away from zero in a 64-bit product; -1 for what does not fit.
+TEST_P(MulDivTest, Gives) {
+  const MulDivCase& c = GetParam();
+  EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MulDivTest,
+    ::testing::Values(MulDivCase{"PointsToPixels", 22, 96, 72, 29}, MulDivCase{"PixelsToPoints", -29, 72, 96, -22},
+                      MulDivCase{"HalfUp", 3, 1, 2, 2}, MulDivCase{"NegativeHalfDown", -3, 1, 2, -2},
+                      MulDivCase{"NegativeDenominator", 3, 1, -2, -2}, MulDivCase{"TwoNegatives", -3, -1, -2, -2},
+                      MulDivCase{"QuarterDown", 5, 1, 4, 1}, MulDivCase{"NegativeThirdToZero", -1, 1, 3, 0},
+                      MulDivCase{"ProductBeyond32Bits", kMax, kMax, kMax, kMax},
+                      MulDivCase{"LargeProduct", 1 << 20, 1 << 20, 1 << 30, 1024},
+                      MulDivCase{"SmallestInt", kMin, 2, 2, kMin}, MulDivCase{"TooLarge", kMax, 2, 1, -1},
+                      MulDivCase{"NegatedSmallestInt", kMin, -1, 1, -1}, MulDivCase{"ZeroDenominator", 7, 3, 0, -1}),
+    [](const ::testing::TestParamInfo<MulDivCase>& tested) { return std::string(tested.param.name); });
 
 TEST(CriticalSection, IsReentrantAndExcludesOtherThreads) {
   CRITICAL_SECTION section;
