@@ -42,7 +42,7 @@ void NoiseFill(benchmark::State& state) {
   bitmap.SetWidth(kWidth);
   bitmap.SetHeight(kHeight);
   for (auto _ : state) {
-    FillWithStatic(bitmap, kWidth, kHeight);
+    FillWithStatic(bitmap);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFrameBytes));

@@ -64,7 +64,7 @@ TEST_P(FramePixelsPin, HashAndStateAsBefore) {
       frame->SetPixelDepth(24);
       frame->SetWidth(size.width);
       frame->SetHeight(size.height);
-      FillWithStatic(*frame, size.width, size.height);
+      FillWithStatic(*frame);
     }
     HashPixels(*frame, hash);
   }
