@@ -14,10 +14,11 @@ for flavour in release asan; do
 done
 
 # The noise kernels once more on an emulated processor with SSE2 and nothing
-# newer, so that the choice below AVX2 runs too.
+# newer, so that the choices below AVX2 and SSSE3 run too.
 if [ "$(uname -m)" = x86_64 ]; then
   echo "== noise kernels on a processor without AVX2"
   qemu-x86_64 -cpu qemu64 build/release/tests/noise_fill_test
+  qemu-x86_64 -cpu qemu64 build/release/tests/soft_pixel_convert_test
 fi
 
 echo "== tsan build"

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/soft/pixel_memory.h"
 #include "platform/win32.h"
 
 namespace soft {
@@ -62,7 +63,7 @@ struct FontObject : Object {
 struct BitmapObject : Object {
   BitmapObject() : Object(Kind::Bitmap) {}
   DIBSECTION section{};
-  std::unique_ptr<std::uint8_t[]> memory;
+  PixelMemory memory;
   Surface surface;
 };
 

@@ -11,14 +11,16 @@ ClientBuffer::ClientBuffer(HWND window, int width, int height)
     : window_(window),
       width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4) {}
+      pixels_(PixelMemory::Allocate(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4,
+                                    PixelMemory::Reuse::Return)) {}
 
 Surface ClientBuffer::Lock() {
   mutex_.lock();
   Surface surface;
-  surface.bits = pixels_.empty() ? nullptr : pixels_.data();
-  surface.width = width_;
-  surface.height = height_;
+  // Without memory (none left, or an empty window) nothing is drawn.
+  surface.bits = pixels_.data();
+  surface.width = pixels_.empty() ? 0 : width_;
+  surface.height = pixels_.empty() ? 0 : height_;
   surface.stride = width_ * 4;
   surface.bytes_per_pixel = 4;
   surface.bottom_up = false;
@@ -34,9 +36,10 @@ void ClientBuffer::Released() {
 }
 
 void ClientBuffer::CopyFrom(ClientBuffer& other) {
+  std::scoped_lock lock(mutex_, other.mutex_);
+  if (pixels_.empty() || other.pixels_.empty()) return;
   const int width = std::min(width_, other.width_);
   const int height = std::min(height_, other.height_);
-  std::scoped_lock lock(mutex_, other.mutex_);
   for (int y = 0; y < height; ++y) {
     std::memcpy(pixels_.data() + static_cast<std::size_t>(y) * width_ * 4,
                 other.pixels_.data() + static_cast<std::size_t>(y) * other.width_ * 4,

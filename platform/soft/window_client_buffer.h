@@ -5,9 +5,9 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 #include "platform/soft/objects.h"
+#include "platform/soft/pixel_memory.h"
 
 namespace soft {
 
@@ -30,7 +30,8 @@ class ClientBuffer final : public DeviceTarget {
   template <class Read>
   void ReadPixels(Read read) {
     std::lock_guard lock(mutex_);
-    read(pixels_.data(), width_ * 4, width_, height_);
+    const bool none = pixels_.empty();
+    read(pixels_.data(), width_ * 4, none ? 0 : width_, none ? 0 : height_);
   }
   void CopyFrom(ClientBuffer& other);
   // Clears the request that Released made; true if there was one.
@@ -40,7 +41,7 @@ class ClientBuffer final : public DeviceTarget {
   const HWND window_;
   const int width_;
   const int height_;
-  std::vector<std::uint8_t> pixels_;
+  PixelMemory pixels_;  // zero when new: black until something is drawn
   std::mutex mutex_;
   std::atomic<bool> present_requested_{false};
 };
