@@ -123,20 +123,24 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      // "NoiseFill/Avx2/1024/768": the part, then width and height.
       const std::string name = run.benchmark_name();
-      const std::size_t slash = name.find('/');
-      const std::string size = name.substr(slash + 1);
-      times_[name.substr(0, slash)][size] = run.GetAdjustedRealTime();
+      const std::size_t height_slash = name.rfind('/');
+      const std::size_t width_slash = name.rfind('/', height_slash - 1);
+      const std::string part = name.substr(0, width_slash);
+      std::string size = name.substr(width_slash + 1);
+      size[height_slash - width_slash - 1] = 'x';
+      times_[part][size] = run.GetAdjustedCPUTime();
       if (std::find(sizes_.begin(), sizes_.end(), size) == sizes_.end()) sizes_.push_back(size);
-      if (std::find(names_.begin(), names_.end(), name.substr(0, slash)) == names_.end()) {
-        names_.push_back(name.substr(0, slash));
-      }
+      if (std::find(names_.begin(), names_.end(), part) == names_.end()) names_.push_back(part);
     }
   }
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\nTime as a multiple of Memset of the frame's bytes (width x height x 3), this run:\n");
+    // Processor time: on a shared machine the wall clock also counts the
+    // time other programs held the processor.
+    std::printf("\nCPU time as a multiple of Memset of the frame's bytes (width x height x 3), this run:\n");
     std::printf("%-24s", "");
     for (const std::string& size : sizes_) std::printf("%14s", size.c_str());
     std::printf("\n");
