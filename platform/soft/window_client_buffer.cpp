@@ -6,25 +6,28 @@
 #include "platform/soft/window_display.h"
 
 namespace soft {
+namespace {
+
+// The top-left part that both pictures have, from source to dest.
+void CopyRows(const Surface& dest, const Surface& source) {
+  if (dest.Empty() || source.Empty()) return;
+  const int width = std::min(dest.width, source.width);
+  const int height = std::min(dest.height, source.height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(dest.Row(y), source.Row(y), static_cast<std::size_t>(width) * 4);
+  }
+}
+
+}  // namespace
 
 ClientBuffer::ClientBuffer(HWND window, int width, int height)
-    : window_(window),
-      width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      pixels_(PixelMemory::Allocate(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4,
-                                    PixelMemory::Reuse::Return)) {}
+    : window_(window), width_(std::max(width, 0)), height_(std::max(height, 0)) {
+  MoveOutLocked();  // nobody else knows the buffer yet
+}
 
 Surface ClientBuffer::Lock() {
   mutex_.lock();
-  Surface surface;
-  // Without memory (none left, or an empty window) nothing is drawn.
-  surface.bits = pixels_.data();
-  surface.width = pixels_.empty() ? 0 : width_;
-  surface.height = pixels_.empty() ? 0 : height_;
-  surface.stride = width_ * 4;
-  surface.bytes_per_pixel = 4;
-  surface.bottom_up = false;
-  return surface;
+  return PixelsLocked();
 }
 
 void ClientBuffer::Unlock() { mutex_.unlock(); }
@@ -35,16 +38,46 @@ void ClientBuffer::Released() {
   if (!present_requested_.exchange(true)) display::RequestPresent(window_);
 }
 
+Surface ClientBuffer::PixelsLocked() const {
+  Surface surface;
+  surface.bits = bits_;
+  surface.width = bits_ != nullptr ? width_ : 0;
+  surface.height = bits_ != nullptr ? height_ : 0;
+  surface.stride = stride_;
+  surface.bytes_per_pixel = 4;
+  surface.bottom_up = false;
+  return surface;
+}
+
 void ClientBuffer::CopyFrom(ClientBuffer& other) {
   std::scoped_lock lock(mutex_, other.mutex_);
-  if (pixels_.empty() || other.pixels_.empty()) return;
-  const int width = std::min(width_, other.width_);
-  const int height = std::min(height_, other.height_);
-  for (int y = 0; y < height; ++y) {
-    std::memcpy(pixels_.data() + static_cast<std::size_t>(y) * width_ * 4,
-                other.pixels_.data() + static_cast<std::size_t>(y) * other.width_ * 4,
-                static_cast<std::size_t>(width) * 4);
-  }
+  CopyRows(PixelsLocked(), other.PixelsLocked());
+}
+
+void ClientBuffer::MoveIntoLocked(std::uint8_t* pixels, int stride) {
+  Surface lent = PixelsLocked();
+  lent.bits = pixels;
+  lent.stride = stride;
+  CopyRows(lent, PixelsLocked());
+  own_ = PixelMemory();
+  bits_ = pixels;
+  stride_ = stride;
+  lent_ = true;
+}
+
+void ClientBuffer::MoveOutLocked() {
+  own_ = PixelMemory::Allocate(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4,
+                               PixelMemory::Reuse::Return);
+  bits_ = own_.data();
+  stride_ = width_ * 4;
+  lent_ = false;
+}
+
+void ClientBuffer::Abandon() {
+  std::lock_guard lock(mutex_);
+  if (!lent_) return;
+  bits_ = nullptr;
+  lent_ = false;
 }
 
 void FillSurface(const Surface& surface, RECT area, COLORREF color) {

@@ -16,6 +16,7 @@
 #include "platform/soft/window_object.h"
 #include "platform/soft/window_queue.h"
 #include "platform/soft/window_registry.h"
+#include "platform/soft/window_surface.h"
 
 namespace soft::display {
 namespace {
@@ -122,21 +123,7 @@ void SetMinimised(Window& window, bool minimised) {
 void Present(HWND handle) {
   Window* window = LookUpWindow(handle);
   if (window == nullptr || window->Destroyed() || Native(*window) == nullptr) return;
-  const auto buffer = window->Buffer();
-  buffer->TakePresentRequest();
-  SDL_Surface* surface = SDL_GetWindowSurface(Native(*window));
-  if (surface == nullptr) return;
-  bool copied = false;
-  buffer->ReadPixels([&](const std::uint8_t* bits, int stride, int width, int height) {
-    const int columns = std::min(width, surface->w);
-    const int rows = std::min(height, surface->h);
-    if (columns <= 0 || rows <= 0) return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    copied = SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_RGB888, bits, stride,
-                               surface->format->format, surface->pixels, surface->pitch) == 0;
-    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  });
-  if (copied && SDL_UpdateWindowSurface(Native(*window)) == 0) ++window->presentations;
+  if (PresentClientBuffer(Native(*window), window->Buffer())) ++window->presentations;
 }
 
 void PostInput(Uint32 native_id, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -263,7 +250,10 @@ bool Start(const std::string& x11_class) {
   if (!started) return false;
   wake_fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   display_thread = GetCurrentThreadId();
-  std::atexit([] { SDL_Quit(); });
+  std::atexit([] {
+    ForgetAllWindowSurfaces();
+    SDL_Quit();
+  });
   return true;
 }
 
@@ -293,6 +283,7 @@ bool CreateNative(Window& window, int x, int y, int width, int height) {
 }
 
 void DestroyNative(Window& window) {
+  ForgetWindowSurface(Native(window));
   if (Native(window) != nullptr) SDL_DestroyWindow(Native(window));
   window.native = nullptr;
   window.native_id = 0;

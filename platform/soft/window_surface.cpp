@@ -1,0 +1,83 @@
+#include "platform/soft/window_surface.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <map>
+
+namespace soft::display {
+namespace {
+
+// Which buffer lives in which window's memory, and at what address: the
+// display makes new memory for a window that was resized, even when it is
+// resized back before the next presentation.
+struct Lent {
+  std::weak_ptr<ClientBuffer> buffer;
+  void* pixels = nullptr;
+  int pitch = 0;
+};
+
+std::map<SDL_Window*, Lent>& LentSurfaces() {
+  static auto* lent = new std::map<SDL_Window*, Lent>;  // display thread only; lives to the end
+  return *lent;
+}
+
+// The buffer's layout (blue, green, red, unused; top row first), its size,
+// and memory that may be written without locking.
+bool Fits(const SDL_Surface& surface, const ClientBuffer& buffer) {
+  return surface.format->format == SDL_PIXELFORMAT_RGB888 && !SDL_MUSTLOCK(&surface) &&
+         surface.w == buffer.Width() && surface.h == buffer.Height() && surface.pixels != nullptr;
+}
+
+bool CopyInto(SDL_Surface& surface, const Surface& pixels) {
+  const int columns = std::min(pixels.width, surface.w);
+  const int rows = std::min(pixels.height, surface.h);
+  if (columns <= 0 || rows <= 0) return false;
+  if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return false;
+  const bool copied = SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_RGB888, pixels.bits, pixels.stride,
+                                        surface.format->format, surface.pixels, surface.pitch) == 0;
+  if (SDL_MUSTLOCK(&surface)) SDL_UnlockSurface(&surface);
+  return copied;
+}
+
+}  // namespace
+
+bool PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer) {
+  buffer->TakePresentRequest();
+  Lent& lent = LentSurfaces()[native];
+  std::shared_ptr<ClientBuffer> holder = lent.buffer.lock();
+  if (holder != nullptr && holder != buffer) holder->Abandon();
+  if (holder != buffer) lent = Lent{};
+  // Locked from here: SDL_GetWindowSurface may free the memory the buffer
+  // lives in, and the update reads it.
+  return buffer->WhileLocked([&] {
+    SDL_Surface* surface = SDL_GetWindowSurface(native);
+    const bool same = surface != nullptr && surface->pixels == lent.pixels && surface->pitch == lent.pitch &&
+                      Fits(*surface, *buffer);
+    if (holder == buffer && !same) {
+      buffer->MoveOutLocked();  // the picture went with the old memory; the next frame brings it back
+      lent = Lent{};
+    }
+    if (surface == nullptr) return false;
+    if (lent.pixels == nullptr && Fits(*surface, *buffer)) {
+      buffer->MoveIntoLocked(static_cast<std::uint8_t*>(surface->pixels), surface->pitch);
+      lent = Lent{buffer, surface->pixels, surface->pitch};
+    }
+    if (lent.pixels == nullptr && !CopyInto(*surface, buffer->PixelsLocked())) return false;
+    return SDL_UpdateWindowSurface(native) == 0;
+  });
+}
+
+void ForgetWindowSurface(SDL_Window* native) {
+  auto& surfaces = LentSurfaces();
+  const auto found = surfaces.find(native);
+  if (found == surfaces.end()) return;
+  if (const std::shared_ptr<ClientBuffer> buffer = found->second.buffer.lock()) buffer->Abandon();
+  surfaces.erase(found);
+}
+
+void ForgetAllWindowSurfaces() {
+  while (!LentSurfaces().empty()) ForgetWindowSurface(LentSurfaces().begin()->first);
+}
+
+}  // namespace soft::display
