@@ -99,7 +99,42 @@ resize_storm() {
   stop_program
 }
 
+# The floor SDL itself sets: a bare window that repaints its surface twenty
+# times a second, measured the same way.
+bare_window() {
+  cc -O2 -x c - -o "$work/bare" $(pkg-config --cflags --libs sdl2) <<'C'
+#include <SDL.h>
+#include <string.h>
+int main(void) {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  SDL_Window* w = SDL_CreateWindow("MainWClass", 0, 0, 1022, 743, SDL_WINDOW_RESIZABLE);
+  for (unsigned frame = 0;; ++frame) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) if (e.type == SDL_QUIT) return 0;
+    SDL_Surface* s = SDL_GetWindowSurface(w);
+    if (s != NULL) memset(s->pixels, frame & 0x3F, (size_t)s->pitch * s->h);
+    SDL_UpdateWindowSurface(w);
+    SDL_Delay(50);
+  }
+}
+C
+  "$work/bare" >/dev/null 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  sleep 5
+  local before after
+  before=$(cpu_ticks "$pid")
+  sleep "$seconds"
+  after=$(cpu_ticks "$pid")
+  printf '%-10s bare SDL2 window, CPU %s, RSS %s\n' "1022x743" \
+    "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
+    "$(mb "$(status_kb "$pid" VmRSS)")"
+  kill "$pid"
+}
+
 echo "program: $program"
+bare_window
 measure_at 1024 768
 measure_at 3840 2160
 resize_storm
