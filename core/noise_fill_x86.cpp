@@ -10,15 +10,18 @@
 
 namespace {
 
-// A block is 16 pixels, 48 bytes: every lane steps 16 draws at once.
+// A block is 16 pixels (48 bytes) for SSE2 and 32 for AVX2: every lane
+// steps a whole block's draws at once.
 constexpr std::size_t kBlock = 16;
 constexpr RandomJump kBlockJump = RandomJumpOf(kBlock);
+constexpr std::size_t kWideBlock = 32;
+constexpr RandomJump kWideBlockJump = RandomJumpOf(kWideBlock);
 
-// Jumps 1 to 16: the state of pixel i of a block is kPixelJump[i] applied to
+// Jumps 1 to 32: the state of pixel i of a block is kPixelJump[i] applied to
 // the state before the block.
 constexpr auto kPixelJump = [] {
-  std::array<RandomJump, kBlock> jumps{};
-  for (unsigned i = 0; i < kBlock; ++i) jumps[i] = RandomJumpOf(i + 1);
+  std::array<RandomJump, kWideBlock> jumps{};
+  for (unsigned i = 0; i < kWideBlock; ++i) jumps[i] = RandomJumpOf(i + 1);
   return jumps;
 }();
 
@@ -92,10 +95,9 @@ SSE2_KERNEL std::uint32_t Sse2Fill(std::uint8_t* pixels, std::size_t count, std:
   return Finish(pixels, count - done, state);
 }
 
-// ---- AVX2: two vectors of eight lanes ---------------------------------------
-// The lanes are ordered so that packing both vectors' greys to bytes lays
-// them out in pixel order: the first holds pixels 0-3 and 8-11, the second
-// 4-7 and 12-15.
+// ---- AVX2: four vectors of eight lanes, 32 pixels ------------------------------
+// The lanes are ordered so that packing the four vectors' greys to bytes lays
+// them out in pixel order, 0-15 in the low half and 16-31 in the high one.
 
 #define AVX2_KERNEL __attribute__((target("avx2")))
 
@@ -107,30 +109,39 @@ AVX2_KERNEL __m256i Levels8(__m256i states) {
 }
 
 AVX2_KERNEL std::uint32_t Avx2Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
-  if (count < kBlock) return Finish(pixels, count, state);
-  static constexpr int kLanes[16] = {0, 1, 2, 3, 8, 9, 10, 11, 4, 5, 6, 7, 12, 13, 14, 15};
+  if (count < kWideBlock) return Finish(pixels, count, state);
+  static constexpr int kLanes[32] = {0,  1,  2,  3,  16, 17, 18, 19, 4,  5,  6,  7,  20, 21, 22, 23,
+                                     8,  9,  10, 11, 24, 25, 26, 27, 12, 13, 14, 15, 28, 29, 30, 31};
   const auto lanes = LaneStates(state, kLanes);
   const auto* first = reinterpret_cast<const __m256i*>(lanes.data());
   __m256i s0 = _mm256_loadu_si256(first);
   __m256i s1 = _mm256_loadu_si256(first + 1);
-  const __m256i multiply = _mm256_set1_epi32(static_cast<int>(kBlockJump.multiply));
-  const __m256i add = _mm256_set1_epi32(static_cast<int>(kBlockJump.add));
-  // Each grey three times: bytes 0-15, 16-31 and 32-47 of the block.
-  const __m128i spread0 = _mm_setr_epi8(0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5);
-  const __m128i spread1 = _mm_setr_epi8(5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10);
-  const __m128i spread2 = _mm_setr_epi8(10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15);
+  __m256i s2 = _mm256_loadu_si256(first + 2);
+  __m256i s3 = _mm256_loadu_si256(first + 3);
+  const __m256i multiply = _mm256_set1_epi32(static_cast<int>(kWideBlockJump.multiply));
+  const __m256i add = _mm256_set1_epi32(static_cast<int>(kWideBlockJump.add));
+  // Each grey three times. Of 16 greys, spread 0 gives bytes 0-15 of their
+  // 48, spread 1 bytes 16-31 and spread 2 bytes 32-47.
+  const __m256i spread01 = _mm256_setr_epi8(0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5,  //
+                                            5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10);
+  const __m256i spread20 = _mm256_setr_epi8(10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15,  //
+                                            0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5);
+  const __m256i spread12 = _mm256_setr_epi8(5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10,  //
+                                            10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15);
   std::size_t done = 0;
-  for (; done + kBlock <= count; done += kBlock, pixels += 3 * kBlock) {
-    const __m256i words = _mm256_packus_epi32(Levels8(s0), Levels8(s1));
-    const __m256i bytes = _mm256_packus_epi16(words, words);
-    const __m128i greys = _mm_unpacklo_epi64(_mm256_castsi256_si128(bytes), _mm256_extracti128_si256(bytes, 1));
-    auto* out = reinterpret_cast<__m128i*>(pixels);
-    _mm_storeu_si128(out, _mm_shuffle_epi8(greys, spread0));
-    _mm_storeu_si128(out + 1, _mm_shuffle_epi8(greys, spread1));
-    _mm_storeu_si128(out + 2, _mm_shuffle_epi8(greys, spread2));
+  for (; done + kWideBlock <= count; done += kWideBlock, pixels += 3 * kWideBlock) {
+    const __m256i low = _mm256_packus_epi32(Levels8(s0), Levels8(s1));
+    const __m256i high = _mm256_packus_epi32(Levels8(s2), Levels8(s3));
+    const __m256i greys = _mm256_packus_epi16(low, high);  // pixels 0-15 | 16-31
+    auto* out = reinterpret_cast<__m256i*>(pixels);
+    _mm256_storeu_si256(out, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x00), spread01));
+    _mm256_storeu_si256(out + 1, _mm256_shuffle_epi8(greys, spread20));
+    _mm256_storeu_si256(out + 2, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x11), spread12));
     s0 = _mm256_add_epi32(_mm256_mullo_epi32(s0, multiply), add);
     s1 = _mm256_add_epi32(_mm256_mullo_epi32(s1, multiply), add);
-    state = kBlockJump.Apply(state);
+    s2 = _mm256_add_epi32(_mm256_mullo_epi32(s2, multiply), add);
+    s3 = _mm256_add_epi32(_mm256_mullo_epi32(s3, multiply), add);
+    state = kWideBlockJump.Apply(state);
   }
   return Finish(pixels, count - done, state);
 }
