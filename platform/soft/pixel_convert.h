@@ -12,12 +12,12 @@ namespace soft {
 void ConvertPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
                    std::int64_t count);
 
-// The 3-to-4-byte copy without any vector instruction: the fallback, and the
-// definition that the vector copy is tested against.
-void ExpandPixelsPlain(std::uint8_t* dest, const std::uint8_t* source, std::int64_t count);
-
-// The vector 3-to-4-byte copy, or nullptr when this processor lacks it.
+// The ways of copying 3-byte pixels into 4-byte ones. Plain runs anywhere
+// and is the definition the others are tested against; the fastest one the
+// processor has is chosen once.
+enum class ExpandKernel { Plain, Ssse3, Avx2 };
 using ExpandPixelsFill = void (*)(std::uint8_t* dest, const std::uint8_t* source, std::int64_t count);
-ExpandPixelsFill VectorExpandPixels();
+// nullptr when this build or processor cannot run the kernel.
+ExpandPixelsFill ExpandPixelsWith(ExpandKernel kernel);
 
 }  // namespace soft
