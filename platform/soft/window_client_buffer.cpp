@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/soft/window_display.h"
 
@@ -22,7 +23,7 @@ void CopyRows(const Surface& dest, const Surface& source) {
 
 ClientBuffer::ClientBuffer(HWND window, int width, int height)
     : window_(window), width_(std::max(width, 0)), height_(std::max(height, 0)) {
-  MoveOutLocked();  // nobody else knows the buffer yet
+  MoveOutLocked(false);  // nobody else knows the buffer yet
 }
 
 Surface ClientBuffer::Lock() {
@@ -65,9 +66,16 @@ void ClientBuffer::MoveIntoLocked(std::uint8_t* pixels, int stride) {
   lent_ = true;
 }
 
-void ClientBuffer::MoveOutLocked() {
-  own_ = PixelMemory::Allocate(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4,
-                               PixelMemory::Reuse::Return);
+void ClientBuffer::MoveOutLocked(bool keep_picture) {
+  PixelMemory own = PixelMemory::Allocate(
+      static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4, PixelMemory::Reuse::Return);
+  if (keep_picture && !own.empty()) {
+    Surface fresh = PixelsLocked();
+    fresh.bits = own.data();
+    fresh.stride = width_ * 4;
+    CopyRows(fresh, PixelsLocked());
+  }
+  own_ = std::move(own);
   bits_ = own_.data();
   stride_ = width_ * 4;
   lent_ = false;

@@ -55,8 +55,9 @@ class ClientBuffer final : public DeviceTarget {
   // Draws into `pixels` (stride bytes a row, width x height) from now on:
   // the picture so far goes there and the buffer's own memory is freed.
   void MoveIntoLocked(std::uint8_t* pixels, int stride);
-  // The lent memory is gone: back to memory of its own, black.
-  void MoveOutLocked();
+  // Back to memory of its own: with the picture while the lent memory is
+  // still there, black when it is gone already.
+  void MoveOutLocked(bool keep_picture);
   // The lent memory is going and this buffer is shown no more: from now on
   // it draws nothing. Takes the lock itself.
   void Abandon();

@@ -51,11 +51,18 @@ bool PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>
   // Locked from here: SDL_GetWindowSurface may free the memory the buffer
   // lives in, and the update reads it.
   return buffer->WhileLocked([&] {
+    // A window of another size gets new memory: take the picture out first.
+    int width = 0, height = 0;
+    SDL_GetWindowSize(native, &width, &height);
+    if (holder == buffer && (width != buffer->Width() || height != buffer->Height())) {
+      buffer->MoveOutLocked(true);
+      lent = Lent{};
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(native);
     const bool same = surface != nullptr && surface->pixels == lent.pixels && surface->pitch == lent.pitch &&
                       Fits(*surface, *buffer);
-    if (holder == buffer && !same) {
-      buffer->MoveOutLocked();  // the picture went with the old memory; the next frame brings it back
+    if (lent.pixels != nullptr && !same) {
+      buffer->MoveOutLocked(false);  // the picture went with the old memory; the next frame brings it back
       lent = Lent{};
     }
     if (surface == nullptr) return false;

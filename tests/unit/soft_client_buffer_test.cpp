@@ -55,12 +55,25 @@ TEST(ClientBuffer, DrawsNothingOnceItsLentMemoryIsGoing) {
   buffer.ReadPixels([](const std::uint8_t*, int, int width, int height) { EXPECT_EQ(width * height, 0); });
 }
 
-TEST(ClientBuffer, MemoryOfItsOwnAgainWhenTheLentMemoryWasReplaced) {
+TEST(ClientBuffer, MemoryOfItsOwnAgainWithThePictureWhileTheLentMemoryIsThere) {
+  soft::ClientBuffer buffer(nullptr, 2, 2);
+  std::vector<std::uint8_t> display(2 * 2 * 4, 0xEE);
+  Draw(buffer, 1, 0, 0x55);
+  buffer.WhileLocked([&] {
+    buffer.MoveIntoLocked(display.data(), 8);
+    buffer.MoveOutLocked(true);
+  });
+  std::uint8_t* own = Bits(buffer);
+  ASSERT_NE(own, display.data());
+  EXPECT_EQ(own[4], 0x55);
+}
+
+TEST(ClientBuffer, MemoryOfItsOwnAgainWhenTheLentMemoryIsGone) {
   soft::ClientBuffer buffer(nullptr, 2, 2);
   std::vector<std::uint8_t> display(2 * 2 * 4, 0xEE);
   buffer.WhileLocked([&] {
     buffer.MoveIntoLocked(display.data(), 8);
-    buffer.MoveOutLocked();
+    buffer.MoveOutLocked(false);
   });
   std::uint8_t* own = Bits(buffer);
   ASSERT_NE(own, nullptr);
