@@ -30,14 +30,6 @@ struct RasterModule {
   ~RasterModule() { StopRasterModule(); }
 };
 
-std::unique_ptr<TBitmap> WhiteFrame(int width, int height) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelDepth(24);
-  bitmap->SetWidth(width);
-  bitmap->SetHeight(height);
-  return bitmap;
-}
-
 void Sizes(benchmark::internal::Benchmark* bench) {
   bench->Args({1024, 768})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 }
@@ -63,7 +55,7 @@ void NoiseFill(benchmark::State& state, NoiseKernel kernel) {
   RasterModule module;
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
-  std::unique_ptr<TBitmap> bitmap = WhiteFrame(width, height);
+  std::unique_ptr<TBitmap> bitmap = MakeWhiteBitmap(width, height);
   std::uint32_t random = 0;
   for (auto _ : state) {
     for (int y = 0; y < height; ++y) random = fill(bitmap->RowPixels(y), static_cast<std::size_t>(width), random);
@@ -82,7 +74,7 @@ void CopyIntoWindow(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
   FakeWindow window(width, height);
-  std::unique_ptr<TBitmap> frame = WhiteFrame(width, height);
+  std::unique_ptr<TBitmap> frame = MakeWhiteBitmap(width, height);
   FillWithStatic(*frame);
   for (auto _ : state) PresentFrame(window.handle(), *frame);
 }

@@ -10,15 +10,6 @@ namespace {
 
 constexpr TColor Grey(std::int32_t level) { return level * 0x010101; }
 
-std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelDepth(24);
-  // Width first, while the height is still 0, so the storage is made once.
-  bitmap->SetWidth(width);
-  bitmap->SetHeight(height);
-  return bitmap;
-}
-
 void DrawScratchLines(TCanvas& canvas, int width, int height, FrameTrace* trace) {
   for (int attempt = 0; attempt < 20; ++attempt) {
     if (RandomBelow(70) != 5) continue;
@@ -94,6 +85,15 @@ class WindowContext {
 };
 
 }  // namespace
+
+std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelDepth(24);
+  // Width first, while the height is still 0, so the storage is made once.
+  bitmap->SetWidth(width);
+  bitmap->SetHeight(height);
+  return bitmap;
+}
 
 void FillWithStatic(TBitmap& bitmap) {
   const NoiseRowFill fill = FastestNoiseFill();

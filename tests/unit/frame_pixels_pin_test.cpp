@@ -60,10 +60,7 @@ TEST_P(FramePixelsPin, HashAndStateAsBefore) {
       frame = BuildStaticFrame(size.width, size.height, &trace);
       figures += static_cast<int>(trace.lines.size() + trace.rings.size() + (trace.twin_rings ? 1 : 0));
     } else {
-      frame = std::make_unique<TBitmap>();
-      frame->SetPixelDepth(24);
-      frame->SetWidth(size.width);
-      frame->SetHeight(size.height);
+      frame = MakeWhiteBitmap(size.width, size.height);
       FillWithStatic(*frame);
     }
     HashPixels(*frame, hash);

@@ -101,10 +101,8 @@ class FillWithStaticTest : public ::testing::Test {
 
 TEST_F(FillWithStaticTest, CoversEveryPixelOfItsBitmapAndNothingElse) {
   for (const auto& [width, height] : {std::pair{5, 3}, {1, 1}, {18, 2}, {33, 4}}) {
-    TBitmap bitmap;
-    bitmap.SetPixelDepth(24);
-    bitmap.SetWidth(width);
-    bitmap.SetHeight(height);
+    std::unique_ptr<TBitmap> white = MakeWhiteBitmap(width, height);
+    TBitmap& bitmap = *white;
     const int stride = (3 * width + 3) / 4 * 4;
     for (int y = 0; y < height; ++y) {
       for (int i = 3 * width; i < stride; ++i) bitmap.RowPixels(y)[i] = kUntouched;
