@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 xvfb xauth openbox xdotool x11-utils imagemagick qemu-user
+  python3 xvfb xauth openbox xdotool x11-utils imagemagick qemu-user strace
 )
 
 missing=()
