@@ -19,6 +19,7 @@ if [ "$(uname -m)" = x86_64 ]; then
   echo "== noise kernels on a processor without AVX2"
   qemu-x86_64 -cpu qemu64 build/release/tests/noise_fill_test
   qemu-x86_64 -cpu qemu64 build/release/tests/soft_pixel_convert_test
+  qemu-x86_64 -cpu qemu64 build/release/tests/frame_pixels_pin_test
 fi
 
 echo "== tsan build"
