@@ -115,12 +115,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      // "NoiseFill/Avx2/1024/768": the part, then width and height.
+      // "NoiseFill/Avx2/1024/768": the part, then width and height. Other
+      // benchmarks in the same program have no size and no ratio.
       const std::string name = run.benchmark_name();
       const std::size_t height_slash = name.rfind('/');
+      if (height_slash == std::string::npos || height_slash == 0) continue;
       const std::size_t width_slash = name.rfind('/', height_slash - 1);
+      if (width_slash == std::string::npos) continue;
       const std::string part = name.substr(0, width_slash);
       std::string size = name.substr(width_slash + 1);
+      if (size.find_first_not_of("0123456789/") != std::string::npos) continue;
       size[height_slash - width_slash - 1] = 'x';
       times_[part][size] = run.GetAdjustedCPUTime();
       if (std::find(sizes_.begin(), sizes_.end(), size) == sizes_.end()) sizes_.push_back(size);
