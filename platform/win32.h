@@ -347,6 +347,8 @@ constexpr int COLOR_BTNFACE = 15;
 // Window classes, styles and show commands
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_MINIMIZE = 0x20000000;
@@ -360,6 +362,7 @@ constexpr int SW_MINIMIZE = 6;
 constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWDEFAULT = 10;
+constexpr int SW_FORCEMINIMIZE = 11;
 constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
 
 // Resources
@@ -372,6 +375,9 @@ constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_MOVE = 0x0003;
 constexpr UINT WM_SIZE = 0x0005;
+constexpr WPARAM SIZE_RESTORED = 0;
+constexpr WPARAM SIZE_MINIMIZED = 1;
+constexpr WPARAM SIZE_MAXIMIZED = 2;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
@@ -521,6 +527,7 @@ void DeleteCriticalSection(LPCRITICAL_SECTION section);
 HMODULE GetModuleHandleA(LPCSTR name);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 void GetStartupInfoA(STARTUPINFOA* info);
+[[noreturn]] void ExitProcess(UINT exit_code);
 
 HANDLE CreateThread(SECURITY_ATTRIBUTES* security, SIZE_T stack_size,
                     LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,

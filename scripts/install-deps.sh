@@ -5,9 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 xvfb xauth openbox xdotool x11-utils imagemagick qemu-user strace
+  python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg weston
+  librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
+  qemu-user strace
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: once optimised,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded
-# and end-to-end tests once more under ThreadSanitizer.
+# Installs what is missing, then builds and runs every test: once optimised
+# (with the checks of the installed files and of the Debian package), once
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded and
+# end-to-end tests once more under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

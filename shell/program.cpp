@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include <chrono>
 #include <memory>
 
 #include "platform/win32.h"
@@ -21,12 +22,30 @@ constexpr const char* kCreationError =
     "\xCF\xEE\xEC\xE8\xEB\xEA\xE0 \xF1\xF2\xE2\xEE\xF0\xE5\xED\xED\xFF \xE2\xB3\xEA\xED\xE0";
 
 // After the window is gone the animation must neither draw into it nor
-// touch the drawing layer once shut-down releases it: stop it and wait.
-// A tick waiting in UpdateWindow gives up because the window is gone.
-void StopAnimation(TTimer& timer) {
+// touch the drawing layer once shut-down releases it: stop it and wait. A
+// tick waiting in UpdateWindow gives up because the window is gone; a tick
+// still composing a very large frame (seconds at 8000x8000) is not waited
+// for, so that closing stays quick: false then, and the process must end
+// without shut-down.
+bool StopAnimation(TTimer& timer) {
+  constexpr DWORD kPollMilliseconds = 5;
+  constexpr auto kTickWait = std::chrono::milliseconds(150);
   timer.Terminate();
   if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+  const auto deadline = std::chrono::steady_clock::now() + kTickWait;
+  while (!timer.Finished()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    Sleep(kPollMilliseconds);
+  }
   timer.WaitFor();
+  return true;
+}
+
+// Ends the program once the window is gone. The abandoned tick's thread
+// still uses the drawing layer, so nothing is shut down: the process ends
+// with it, which loses nothing (the program keeps no data).
+void EndAnimation(TTimer& timer, int exit_code) {
+  if (!StopAnimation(timer)) ExitProcess(static_cast<UINT>(exit_code));
 }
 
 int RunMainThread() {
@@ -45,10 +64,10 @@ int RunMainThread() {
     UpdateWindow(MainWindow);
     RunMessageLoop(MainWindow);
   } catch (...) {
-    StopAnimation(*timer);
+    EndAnimation(*timer, kFailure);
     throw;
   }
-  StopAnimation(*timer);
+  EndAnimation(*timer, kSuccess);
   return kSuccess;
 }
 

@@ -1,7 +1,10 @@
 // The pixel algorithms of the software GDI, as plain functions over a
-// Surface: fills, one-pixel and wide lines, ellipses, copies. All output is
-// aliased and clipped to the surface; coordinates may be any 32-bit values
-// and the work done is bounded by the surface's size, never by theirs.
+// Surface: fills (rasterizer_fills.cpp), one-pixel and wide lines
+// (rasterizer_lines.cpp), ellipses (rasterizer_ellipses.cpp) and copies
+// (rasterizer_copies.cpp). All output is aliased and clipped to the surface;
+// coordinates may be any 32-bit values and the work done is bounded by the
+// surface's size, never by theirs. One-pixel lines and outlines put the same
+// pixels as the desktop's own GDI does; wide strokes come close.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +38,9 @@ void FillBox(const Surface& surface, const Box& box, COLORREF color);
 // Inverts every other pixel along the inside edge of box.
 void InvertDottedFrame(const Surface& surface, const Box& box);
 
-// A one-pixel line from `from` towards `to`, `to` itself excluded.
+// A one-pixel line from `from` towards `to`, `to` itself excluded: one pixel
+// per step along the longer axis, the other coordinate rounded to the nearest
+// pixel, a tie taking the smaller coordinate.
 void DrawThinLine(const Surface& surface, POINT from, POINT to, COLORREF color);
 
 // Every pixel whose centre lies within width / 2 of the segment: a stroke
@@ -52,7 +57,8 @@ struct EllipseStyle {
 };
 
 // The ellipse inscribed in box (right and bottom edges excluded): its outline
-// drawn with the pen, its inside filled when style.fill is set.
+// drawn with the pen, its inside filled when style.fill is set. A one-pixel
+// box draws nothing.
 void DrawEllipse(const Surface& surface, const Box& box, const EllipseStyle& style);
 
 // Copies the pixels of `from` on source onto `to` on dest, scaling to the

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -100,6 +102,7 @@ class FaceCache {
     if (known != by_request_.end()) return known->second;
     std::shared_ptr<Face> face = Find(Cp1251ToUtf8(request.name), request);
     if (face == nullptr) face = Find("sans-serif", request);  // the named face would not load
+    if (face == nullptr) TellNoFont();
     by_request_.emplace(key, face);
     return face;
   }
@@ -125,6 +128,15 @@ class FaceCache {
     return face;
   }
 
+  // Text without any face draws nothing and measures nothing: say so, once.
+  void TellNoFont() {
+    if (told_no_font_) return;
+    told_no_font_ = true;
+    std::fprintf(stderr, "%s: warning: no usable font (fontconfig finds no scalable face); text is not drawn\n",
+                 program_invocation_short_name);
+    std::fflush(stderr);
+  }
+
   std::shared_ptr<Face> Open(const FontFileMatch& match, const FaceRequest& request) {
     std::lock_guard lock(LibraryMutex());
     if (Library() == nullptr) return nullptr;
@@ -142,6 +154,7 @@ class FaceCache {
   std::map<RequestKey, std::shared_ptr<Face>> by_request_;
   std::map<FileKey, std::shared_ptr<Face>> by_file_;
   FaceCacheCounters counters_;
+  bool told_no_font_ = false;
 };
 
 // Never destroyed, for the same reason as the library.

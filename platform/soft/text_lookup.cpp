@@ -72,12 +72,6 @@ std::optional<FontFileMatch> Describe(const FcPattern* pattern) {
 
 }  // namespace
 
-// fontconfig loses a few hundred bytes while parsing its configuration files,
-// once per process; the leak checker of sanitised builds is told so.
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
-
 std::optional<FontFileMatch> MatchFontFile(const std::string& family, bool bold, bool italic) {
   if (Config() == nullptr) return std::nullopt;
   Pattern request = RequestPattern(FamilyToAskFor(family), bold, italic);

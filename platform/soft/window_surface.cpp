@@ -29,20 +29,19 @@ bool Fits(const SDL_Surface& surface, const ClientBuffer& buffer) {
          surface.w == buffer.Width() && surface.h == buffer.Height() && surface.pixels != nullptr;
 }
 
-bool CopyInto(SDL_Surface& surface, const Surface& pixels) {
+Presented CopyInto(SDL_Surface& surface, const Surface& pixels, SurfaceCopy copy) {
   const int columns = std::min(pixels.width, surface.w);
   const int rows = std::min(pixels.height, surface.h);
-  if (columns <= 0 || rows <= 0) return false;
-  if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return false;
-  const bool copied = SDL_ConvertPixels(columns, rows, SDL_PIXELFORMAT_RGB888, pixels.bits, pixels.stride,
-                                        surface.format->format, surface.pixels, surface.pitch) == 0;
+  if (columns <= 0 || rows <= 0) return Presented::NothingToShow;
+  if (SDL_MUSTLOCK(&surface) && SDL_LockSurface(&surface) != 0) return Presented::NothingToShow;
+  const bool copied = copy(pixels.bits, pixels.stride, columns, rows, &surface);
   if (SDL_MUSTLOCK(&surface)) SDL_UnlockSurface(&surface);
-  return copied;
+  return copied ? Presented::Shown : Presented::CopyFailed;
 }
 
 }  // namespace
 
-bool PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer) {
+Presented PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer, SurfaceCopy copy) {
   buffer->TakePresentRequest();
   Lent& lent = LentSurfaces()[native];
   std::shared_ptr<ClientBuffer> holder = lent.buffer.lock();
@@ -65,13 +64,16 @@ bool PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>
       buffer->MoveOutLocked(false);  // the picture went with the old memory; the next frame brings it back
       lent = Lent{};
     }
-    if (surface == nullptr) return false;
+    if (surface == nullptr) return Presented::NoSurface;
     if (lent.pixels == nullptr && Fits(*surface, *buffer)) {
       buffer->MoveIntoLocked(static_cast<std::uint8_t*>(surface->pixels), surface->pitch);
       lent = Lent{buffer, surface->pixels, surface->pitch};
     }
-    if (lent.pixels == nullptr && !CopyInto(*surface, buffer->PixelsLocked())) return false;
-    return SDL_UpdateWindowSurface(native) == 0;
+    if (lent.pixels == nullptr) {
+      const Presented copied = CopyInto(*surface, buffer->PixelsLocked(), copy);
+      if (copied != Presented::Shown) return copied;
+    }
+    return SDL_UpdateWindowSurface(native) == 0 ? Presented::Shown : Presented::UpdateFailed;
   });
 }
 

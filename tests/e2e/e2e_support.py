@@ -2,7 +2,10 @@
 the closing summary line."""
 import argparse
 import os
+import select
+import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -30,6 +33,37 @@ def wait_for(condition, timeout):
             return value
         time.sleep(0.05)
     return condition()
+
+
+def start_xvfb(screen="1600x1200x24"):
+    """A fresh X server on a free display; Xvfb writes the number it took once
+    it accepts clients. By default the server starts over whenever its last
+    client leaves, and refuses clients meanwhile: the tools polled here come
+    and go before the program or the window manager connects, so it must
+    not."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = select.select([pipe], [], [], 20)[0] and pipe.readline().strip()
+    if not number:
+        server.kill()
+        raise RuntimeError("Xvfb did not start")
+    return server, ":" + number
+
+
+def start_openbox(env):
+    """Openbox on the display in `env`, and whether it got ready in time. It
+    announces itself on the root window before it is ready to manage windows,
+    and a window mapped in between stays unmapped for good; the command it
+    runs once started is the sure sign."""
+    with tempfile.TemporaryDirectory() as folder:
+        ready = os.path.join(folder, "ready")
+        manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return manager, wait_for(lambda: os.path.exists(ready), 10 * SLOW)
 
 
 def run_all(*tests):

@@ -1,0 +1,91 @@
+"""What the end-to-end scripts that run nosignal on a desktop share: an X
+server of their own, finding the window, and looking at its picture."""
+import ctypes
+import os
+import re
+import select
+import subprocess
+import time
+
+from e2e_support import BUILD_DIR, SLOW, start_openbox, start_xvfb, wait_for  # noqa: F401 - shared with the tests
+
+PROGRAM = os.path.join(BUILD_DIR, "nosignal")
+
+
+def tool(env, *command):
+    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
+
+
+
+def find_window(env):
+    found = tool(env, "xdotool", "search", "--classname", "^MainWClass$").split()
+    return int(found[0]) if found else None
+
+
+def screenshot(env, window):
+    """Width, height and RGB bytes of the window's picture, tried for a while:
+    a window that is not on the screen yet cannot be taken."""
+    def take():
+        data = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"], env=env,
+                              capture_output=True, timeout=30).stdout
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+        return match and (int(match.group(1)), int(match.group(2)), data[match.end():])
+    return wait_for(take, 5 * SLOW)
+
+
+def static_share(picture, left=0, top=0, levels=60):
+    """Share of pixels from (left, top) on that are greys of the static (0 to
+    89, within a screen's rounding); none at all unless at least `levels` greys occur, as in static (a
+    plain dark area is not static)."""
+    width, height, pixels = picture
+    grey = total = 0
+    values = set()
+    for y in range(top, height, 3):
+        for x in range(left, width, 3):
+            r, g, b = pixels[3 * (y * width + x):3 * (y * width + x) + 3]
+            total += 1
+            # Screens of fewer bits per colour round red, green and blue apart.
+            if max(r, g, b) - min(r, g, b) <= 8 and g <= 89 + 8:
+                grey += 1
+                values.add(g)
+    return grey / total if total and len(values) >= levels else 0.0
+
+
+def changed_share(first, second):
+    a, b, step = first[2], second[2], 3 * 7
+    if len(a) != len(b):
+        return 1.0
+    return sum(a[i:i + 3] != b[i:i + 3] for i in range(0, len(a) - 2, step)) / (len(a) // step)
+
+
+def moves(env, window):
+    first = screenshot(env, window)
+    time.sleep(0.3 * SLOW)
+    return changed_share(first, screenshot(env, window)) > 0.5
+
+
+def send_client_message(display_name, destination, window, message_type, data, mask):
+    """Sends an X client message about `window` to `destination` (a window id)
+    or, when that is None, to the root window."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
+
+    def atom(value):
+        return xlib.XInternAtom(display, value.encode(), 0) if isinstance(value, str) else value
+
+    # XClientMessageEvent as longs: type, serial, send_event, display,
+    # window, message_type, format, then five longs of data.
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, atom(message_type), 32, *map(atom, data))
+    target = destination if destination is not None else xlib.XDefaultRootWindow(display)
+    xlib.XSendEvent(display, ctypes.c_ulong(target), 0, ctypes.c_long(mask), event)
+    xlib.XFlush(display)
+    xlib.XCloseDisplay(display)
+
+
+def close_window(display_name, window, managed):
+    if managed:  # ask the window manager, as its close button does
+        substructure = (1 << 19) | (1 << 20)
+        send_client_message(display_name, None, window, "_NET_CLOSE_WINDOW", [0, 2], substructure)
+    else:
+        send_client_message(display_name, window, window, "WM_PROTOCOLS", ["WM_DELETE_WINDOW", 0], 0)

@@ -1,0 +1,159 @@
+#!/usr/bin/env python3
+"""Writes the pixel comparison's case list (cases.txt beside this script).
+
+Usage: make_cases.py NOSIGNAL_RENDER
+
+Single figures come first, each on its own small black bitmap: one-pixel and
+wide lines in every direction and clipped at every edge, hollow circles of
+the sizes the frames draw (diameters 0 to 29, and the large twin rings) with
+pen widths 0 to 19, clipped at every edge, and text. Then the figures of 200
+composed frames at 64x48 and at 320x240, taken from the render tool's trace,
+one case per frame and kind of figure.
+"""
+import json
+import random
+import subprocess
+import sys
+from pathlib import Path
+
+GREY = 0x808080
+out = []
+
+
+def case(name, width, height, figures):
+    out.append(f"case {name} {width} {height}")
+    out.extend(figures)
+
+
+def line(pen, color, x0, y0, x1, y1):
+    return f"line {pen} {color} {x0} {y0} {x1} {y1}"
+
+
+def ellipse(pen, color, box):
+    return "ellipse {} {} {} {} {} {}".format(pen, color, *box)
+
+
+def text(escapement, charset, color, x, y, data):
+    return f"text {escapement} {charset} {color} {x} {y} {data.hex()}"
+
+
+def thin_lines():
+    # From the centre of a 25x25 bitmap to every point of two squares around
+    # it, and back: all octants and their borders.
+    c = 12
+    ends = [(c + dx, c + dy) for r in (3, 10) for dx in range(-r, r + 1) for dy in range(-r, r + 1)
+            if max(abs(dx), abs(dy)) == r]
+    for pen in (0, 1):
+        for x, y in ends:
+            case(f"line.p{pen}.out.{x}_{y}", 25, 25, [line(pen, GREY, c, c, x, y)])
+            case(f"line.p{pen}.in.{x}_{y}", 25, 25, [line(pen, GREY, x, y, c, c)])
+        # Scratch lines across the frame, as the composer draws them.
+        for w, h, count in ((64, 48, 60), (320, 240, 40)):
+            rng = random.Random(w * pen + h)
+            for i in range(count):
+                y0, y1 = rng.randrange(h), rng.randrange(h)
+                case(f"line.p{pen}.scratch{w}x{h}.{i:02d}", w, h, [line(pen, GREY, 0, y0, w, y1)])
+        # Lines with one or both ends outside the bitmap, on every side.
+        rng = random.Random(7 + pen)
+        for i in range(80):
+            x0, x1 = rng.randrange(-30, 50), rng.randrange(-30, 50)
+            y0, y1 = rng.randrange(-25, 41), rng.randrange(-25, 41)
+            case(f"line.p{pen}.clipped.{i:02d}", 20, 16, [line(pen, GREY, x0, y0, x1, y1)])
+
+
+def wide_lines():
+    rng = random.Random(11)
+    for pen in range(2, 20):
+        for i in range(4):
+            x0, y0 = rng.randrange(-10, 70), rng.randrange(-10, 58)
+            x1, y1 = rng.randrange(-10, 70), rng.randrange(-10, 58)
+            case(f"wide_line.p{pen}.{i}", 64, 48, [line(pen, GREY, x0, y0, x1, y1)])
+
+
+def ring_places(d, w, h):
+    """Where a ring of diameter d sits: inside, and across each edge and corner."""
+    m = d // 2
+    return {"inside": (3, 4), "left": (-m, 5), "top": (6, -m), "right": (w - m, 4),
+            "bottom": (2, h - m), "topleft": (-m - 1, -m + 1), "bottomright": (w - m + 1, h - m - 1)}
+
+
+def rings():
+    w = h = 36
+    for pen in range(0, 20):
+        for d in range(0, 30):
+            places = ring_places(d, w, h) if pen <= 4 else {"inside": (3, 4)}
+            for where, (x, y) in places.items():
+                case(f"ring.p{pen}.d{d:02d}.{where}", w, h, [ellipse(pen, GREY, (x, y, x + d, y + d))])
+
+
+def ellipses():
+    # Boxes that are not square, down to one pixel across.
+    sizes = (1, 2, 3, 4, 5, 8, 13, 21)
+    for pen in (0, 1, 3, 8):
+        for w in sizes:
+            for h in sizes:
+                if w != h:
+                    case(f"ellipse.p{pen}.{w}x{h}", 28, 28, [ellipse(pen, GREY, (3, 2, 3 + w, 2 + h))])
+
+
+def twin_rings():
+    # The composer's goggles: two circles of diameter 2r touching at cx.
+    for w, h in ((64, 48), (320, 240), (160, 120)):
+        for pen in range(0, 20):
+            for dx, dy in ((0, 0), (3, 11), (4, 14)):
+                cx, cy = w // 2 + dx, h // 2 + dy
+                r = cy // 2
+                case(f"twin.p{pen}.{w}x{h}.{dx}_{dy}", w, h,
+                     [ellipse(pen, GREY, (cx - 2 * r, cy - r, cx, cy + r)),
+                      ellipse(pen, GREY, (cx, cy - r, cx + 2 * r, cy + r))])
+
+
+def texts():
+    samples = [("ascii", 1, b"NO SIGNAL d[^_^]b"),
+               ("cyrillic", 204, "УВАГА! Немає сигналу".encode("cp1251"))]
+    for label, charset, data in samples:
+        for escapement in (0, 10, -10, 29, -29):
+            case(f"text.{label}.e{escapement}", 320, 80,
+                 [text(escapement, charset, 0xC0C0C0, 12, 20, data)])
+    case("text.ascii.clipped", 64, 48, [text(0, 1, 0xFFFFFF, -20, 30, b"SIGNAL")])
+
+
+def frames(render):
+    for w, h in ((64, 48), (320, 240)):
+        trace = subprocess.run([render, "--size", f"{w}x{h}", "--frames", "200", "--trace"],
+                               check=True, capture_output=True, text=True).stdout
+        for record in map(json.loads, trace.splitlines()):
+            name = f"frame.{w}x{h}.{record['frame']:03d}"
+            kinds = {
+                "lines": [line(l["pen_width"], l["color"], *l["from"], *l["to"]) for l in record["lines"]],
+                "rings": [ellipse(r["pen_width"], r["color"], r["box"]) for r in record["rings"]],
+            }
+            twins = record["twin_rings"]
+            if twins:
+                kinds["twins"] = [ellipse(twins["pen_width"], twins["color"], box) for box in twins["boxes"]]
+            caption = record["caption"].encode("cp1251")
+            t = record["text"]
+            kinds["text"] = [text(t["escapement"], 204, 0xC0C0C0, *t["silver"], caption),
+                             text(t["escapement"], 204, 0xFFFFFF, *t["white"], caption)]
+            for kind, figures in kinds.items():
+                if figures:
+                    case(f"{name}.{kind}", w, h, figures)
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    thin_lines()
+    wide_lines()
+    rings()
+    ellipses()
+    twin_rings()
+    texts()
+    frames(sys.argv[1])
+    path = Path(__file__).with_name("cases.txt")
+    path.write_text("# Written by make_cases.py: do not edit.\n" + "\n".join(out) + "\n")
+    print(f"{sum(1 for l in out if l.startswith('case '))} cases in {path}")
+
+
+if __name__ == "__main__":
+    main()

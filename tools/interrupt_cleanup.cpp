@@ -1,0 +1,42 @@
+#include "tools/interrupt_cleanup.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::atomic<const std::filesystem::path*> partial_file{nullptr};
+static_assert(std::atomic<const std::filesystem::path*>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int signal_number) {
+  if (const std::filesystem::path* path = partial_file.exchange(nullptr)) {
+#if defined(_WIN32)
+    _wremove(path->c_str());
+#else
+    unlink(path->c_str());  // async-signal-safe, unlike the library's remove
+#endif
+  }
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+void Catch(int signal_number) {
+  if (std::signal(signal_number, OnInterrupt) == SIG_IGN) std::signal(signal_number, SIG_IGN);
+}
+
+}  // namespace
+
+void InstallInterruptCleanup() {
+  Catch(SIGINT);
+  Catch(SIGTERM);
+#if defined(SIGPIPE)
+  Catch(SIGPIPE);
+#endif
+}
+
+void RemoveOnInterrupt(const std::filesystem::path* path) { partial_file.store(path); }
