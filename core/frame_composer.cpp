@@ -2,21 +2,13 @@
 
 #include "core/caption_painter.h"
 #include "core/frame_size.h"
+#include "core/noise_fill.h"
 #include "core/random_source.h"
 #include "raster/canvas.h"
 
 namespace {
 
 constexpr TColor Grey(std::int32_t level) { return level * 0x010101; }
-
-std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height) {
-  auto bitmap = std::make_unique<TBitmap>();
-  bitmap->SetPixelDepth(24);
-  // Width first, while the height is still 0, so the storage is made once.
-  bitmap->SetWidth(width);
-  bitmap->SetHeight(height);
-  return bitmap;
-}
 
 void DrawScratchLines(TCanvas& canvas, int width, int height, FrameTrace* trace) {
   for (int attempt = 0; attempt < 20; ++attempt) {
@@ -94,16 +86,24 @@ class WindowContext {
 
 }  // namespace
 
-void FillWithStatic(TBitmap& bitmap, int width, int height) {
+std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelDepth(24);
+  // Width first, while the height is still 0, so the storage is made once.
+  bitmap->SetWidth(width);
+  bitmap->SetHeight(height);
+  return bitmap;
+}
+
+void FillWithStatic(TBitmap& bitmap) {
+  const NoiseRowFill fill = FastestNoiseFill();
+  const auto width = static_cast<std::size_t>(bitmap.Width());
+  const int height = bitmap.Height();
+  std::uint32_t state = RandomState;
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* pixel = bitmap.RowPixels(y);
-    for (int x = 0; x < width; ++x, pixel += 3) {
-      const auto level = static_cast<std::uint8_t>(RandomBelow(90));
-      pixel[0] = level;
-      pixel[1] = level;
-      pixel[2] = level;
-    }
+    if (std::uint8_t* row = bitmap.RowPixels(y)) state = fill(row, width, state);
   }
+  RandomState = state;
 }
 
 // The frame is drawn at the window's outer size, so the window clips it at
@@ -117,7 +117,7 @@ void PresentFrame(HWND window, TBitmap& bitmap) {
 
 std::unique_ptr<TBitmap> BuildStaticFrame(int width, int height, FrameTrace* trace) {
   auto bitmap = MakeWhiteBitmap(width, height);
-  FillWithStatic(*bitmap, width, height);
+  FillWithStatic(*bitmap);
   TCanvas& canvas = bitmap->Canvas();
   DrawScratchLines(canvas, width, height, trace);
   DrawRings(canvas, width, height, trace);

@@ -20,9 +20,12 @@ std::unique_ptr<TBitmap> BuildFrame(int width, int height, FrameTrace* trace = n
 // The picture without its caption: static, scratch lines, rings, twin rings.
 std::unique_ptr<TBitmap> BuildStaticFrame(int width, int height, FrameTrace* trace = nullptr);
 
+// A new 24-bit bitmap of width x height, all white: the start of every frame.
+std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height);
+
 // Row by row from the top, straight into the bitmap's memory: one random
-// grey from 0 to 89 per pixel.
-void FillWithStatic(TBitmap& bitmap, int width, int height);
+// grey from 0 to 89 per pixel, for every pixel the bitmap has and no more.
+void FillWithStatic(TBitmap& bitmap);
 
 // Copies a finished frame into the window at its client origin.
 void PresentFrame(HWND window, TBitmap& bitmap);

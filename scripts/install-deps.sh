@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg weston
   librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
+  qemu-user strace
   # Windows builds, tested under Wine (x86 through the i386 architecture)
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
   wine wine64 wine32:i386

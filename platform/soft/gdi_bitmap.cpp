@@ -3,7 +3,6 @@
 // header's height is negative.
 #include <cstdint>
 #include <limits>
-#include <new>
 
 #include "platform/soft/objects.h"
 
@@ -27,9 +26,9 @@ HBITMAP Refuse(void** bits, DWORD error) {
 }
 
 void Describe(soft::BitmapObject& bitmap, const BITMAPINFOHEADER& header, int height, int stride) {
-  bitmap.surface = {bitmap.memory.get(), header.biWidth, height, stride, 3, header.biHeight > 0};
+  bitmap.surface = {bitmap.memory.data(), header.biWidth, height, stride, 3, header.biHeight > 0};
   DIBSECTION& section = bitmap.section;
-  section.dsBm = {0, header.biWidth, height, stride, 1, 24, bitmap.memory.get()};
+  section.dsBm = {0, header.biWidth, height, stride, 1, 24, bitmap.memory.data()};
   section.dsBmih = header;
   section.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
   section.dsBmih.biSizeImage = static_cast<DWORD>(stride) * static_cast<DWORD>(height);
@@ -48,11 +47,12 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
 
   auto bitmap = std::make_unique<soft::BitmapObject>();
   const auto size = static_cast<std::size_t>(stride * height);
-  // Windows leaves new pixels unspecified; these start black.
-  bitmap->memory.reset(new (std::nothrow) std::uint8_t[size]());
-  if (bitmap->memory == nullptr) return Refuse(bits, ERROR_NOT_ENOUGH_MEMORY);
+  // New pixels are unspecified, as on Windows: whoever makes a section
+  // fills it at once, so clearing it first would be a wasted pass.
+  bitmap->memory = soft::PixelMemory::Allocate(size, soft::PixelMemory::Reuse::Keep);
+  if (bitmap->memory.empty()) return Refuse(bits, ERROR_NOT_ENOUGH_MEMORY);
   Describe(*bitmap, header, static_cast<int>(height), static_cast<int>(stride));
-  void* base = bitmap->memory.get();
+  void* base = bitmap->memory.data();
   const HANDLE handle = soft::Insert(std::move(bitmap));
   if (handle == nullptr) return Refuse(bits, GetLastError());  // the table is full
   if (bits != nullptr) *bits = base;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/soft/pixel_memory.h"
 #include "platform/win32.h"
 
 namespace soft {
@@ -63,7 +64,7 @@ struct FontObject : Object {
 struct BitmapObject : Object {
   BitmapObject() : Object(Kind::Bitmap) {}
   DIBSECTION section{};
-  std::unique_ptr<std::uint8_t[]> memory;
+  PixelMemory memory;
   Surface surface;
 };
 

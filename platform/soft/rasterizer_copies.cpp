@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/soft/pixel_convert.h"
 #include "platform/soft/rasterizer.h"
 #include "platform/soft/rasterizer_pixels.h"
 
@@ -20,16 +21,7 @@ using std::uint64_t;
 
 void CopyPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
                 int64_t count) {
-  if (dest_bpp == source_bpp) {
-    std::memcpy(dest, source, static_cast<std::size_t>(count * dest_bpp));
-    return;
-  }
-  for (int64_t i = 0; i < count; ++i, dest += dest_bpp, source += source_bpp) {
-    dest[0] = source[0];
-    dest[1] = source[1];
-    dest[2] = source[2];
-    if (dest_bpp == 4) dest[3] = 0;
-  }
+  ConvertPixels(dest, dest_bpp, source, source_bpp, count);
 }
 
 // One direction of a copy: dest steps [0, length) of `to` and the source

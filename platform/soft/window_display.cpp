@@ -15,6 +15,7 @@
 #include "platform/soft/window_display_state.h"
 #include "platform/soft/window_display_x11.h"
 #include "platform/soft/window_queue.h"
+#include "platform/soft/window_surface.h"
 
 namespace soft::display {
 namespace {
@@ -106,7 +107,10 @@ bool Start(const std::string& x11_class) {
   if (!OpenDesktop(x11_class)) return false;
   state.wake_fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   state.thread = GetCurrentThreadId();
-  std::atexit([] { SDL_Quit(); });
+  std::atexit([] {
+    ForgetAllWindowSurfaces();
+    SDL_Quit();
+  });
   return true;
 }
 

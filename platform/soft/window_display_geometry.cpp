@@ -7,6 +7,7 @@
 #include "platform/soft/window_display_state.h"
 #include "platform/soft/window_display_x11.h"
 #include "platform/soft/window_registry.h"
+#include "platform/soft/window_surface.h"
 
 namespace soft::display {
 namespace {
@@ -111,6 +112,7 @@ bool CreateNative(Window& window, int x, int y, int width, int height) {
 }
 
 void DestroyNative(Window& window) {
+  ForgetWindowSurface(Native(window));
   if (Native(window) != nullptr) x11::Destroy(Native(window));
   window.native = nullptr;
   window.native_id = 0;

@@ -5,6 +5,7 @@
 #include "platform/soft/window_display.h"
 #include "platform/soft/window_display_state.h"
 #include "platform/soft/window_display_x11.h"
+#include "platform/soft/window_surface.h"
 
 namespace soft::display {
 namespace {
@@ -44,25 +45,17 @@ void TellPresentFailure() {
 void Present(HWND handle) {
   Window* window = LookUpWindow(handle);
   if (window == nullptr || window->Destroyed() || Native(*window) == nullptr) return;
-  const auto buffer = window->Buffer();
-  buffer->TakePresentRequest();
-  SDL_Surface* surface = SDL_GetWindowSurface(Native(*window));
-  if (surface == nullptr) return TellPresentFailure();
-  bool copied = false;
-  buffer->ReadPixels([&](const std::uint8_t* bits, int stride, int width, int height) {
-    const int columns = std::min(width, surface->w);
-    const int rows = std::min(height, surface->h);
-    if (columns <= 0 || rows <= 0) return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    copied = CopyToSurface(bits, stride, columns, rows, surface);
-    if (!copied) TellPresentFailure();
-    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  });
-  if (copied && SDL_UpdateWindowSurface(Native(*window)) == 0) ++window->presentations;
+  switch (PresentClientBuffer(Native(*window), window->Buffer(), CopyToSurface)) {
+    case Presented::Shown: ++window->presentations; break;
+    case Presented::NoSurface:
+    case Presented::CopyFailed: TellPresentFailure(); break;
+    default: break;
+  }
 }
 
 }  // namespace
 
+// Called as the window is made, before any client buffer lives in its memory.
 bool PrepareSurface(Window& window) {
   SDL_Window* native = Native(window);
   const SDL_Surface* surface = SDL_GetWindowSurface(native);

@@ -1,0 +1,25 @@
+// The static of a frame, one row at a time: each pixel gets the grey that one
+// step of the random source draws from 0 to 89, in all three of its bytes.
+// Several kernels give exactly the same bytes and final state; the widest
+// one the processor runs is chosen once, at run time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Fills `count` pixels of 3 bytes starting at `pixels`; pixel i gets the
+// value of step i + 1 after `state`. Returns the state after the last step.
+using NoiseRowFill = std::uint32_t (*)(std::uint8_t* pixels, std::size_t count, std::uint32_t state);
+
+enum class NoiseKernel {
+  Serial,       // RandomBelow(90) per pixel, through the shared state
+  ScalarLocal,  // the same steps with the state kept in a local
+  Sse2,         // 16 pixels a step, every x86-64 processor has it
+  Avx2,
+};
+
+// nullptr when this build or this processor cannot run the kernel.
+NoiseRowFill NoiseKernelFill(NoiseKernel kernel);
+
+// The widest kernel this processor runs.
+NoiseRowFill FastestNoiseFill();

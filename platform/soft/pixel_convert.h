@@ -1,0 +1,23 @@
+// Copies runs of pixels between 3-byte (blue, green, red) and 4-byte (blue,
+// green, red, 0) layouts, as fast as memory allows: a frame is copied into
+// the window's 4-byte client area twenty times a second.
+#pragma once
+
+#include <cstdint>
+
+namespace soft {
+
+// `count` pixels from source to dest; each bytes_per_pixel is 3 or 4. A
+// 4-byte pixel's last byte is written as 0. The runs must not overlap.
+void ConvertPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
+                   std::int64_t count);
+
+// The ways of copying 3-byte pixels into 4-byte ones. Plain runs anywhere
+// and is the definition the others are tested against; the fastest one the
+// processor has is chosen once.
+enum class ExpandKernel { Plain, Ssse3, Avx2 };
+using ExpandPixelsFill = void (*)(std::uint8_t* dest, const std::uint8_t* source, std::int64_t count);
+// nullptr when this build or processor cannot run the kernel.
+ExpandPixelsFill ExpandPixelsWith(ExpandKernel kernel);
+
+}  // namespace soft

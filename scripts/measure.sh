@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Runs the real window on a virtual X server with a window manager and prints
+# what it costs: CPU (% of one core, from /proc), resident size and its peak,
+# and the mean frame period, at 1024x768 and at 3840x2160; then a storm of
+# resizes up to 8000x8000 and back, with the resident size after it.
+#   scripts/measure.sh [program]      default: build/release/nosignal
+#   MEASURE_SECONDS=30                how long each size is measured
+# The frame period is the mean time between the animation thread's 50 ms
+# sleeps, seen by strace for a few seconds after the CPU figure is taken (so
+# that tracing does not inflate it).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath "${1:-build/release/nosignal}")
+seconds=${MEASURE_SECONDS:-30}
+[ -x "$program" ] || { echo "no program at $program (scripts/build.sh release)" >&2; exit 2; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A screen large enough for every size below.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 8192x8192x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+ticks_per_second=$(getconf CLK_TCK)
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
+mb() { awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'; }
+
+start_program() {
+  "$program" >/dev/null 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --classname '^MainWClass$' 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+  sleep 2
+}
+
+stop_program() {
+  kill "$program_pid" 2>/dev/null || true
+  wait "$program_pid" 2>/dev/null || true
+}
+
+# Client size: the frame the window manager adds is on top of it.
+resize() {
+  xdotool windowsize "$window" "$1" "$2"
+  sleep "${3:-2}"
+}
+
+frame_period_ms() {
+  timeout 5 strace -f -qq -ttt -e trace=clock_nanosleep -o "$work/sleeps" -p "$program_pid" 2>/dev/null || true
+  awk '/tv_nsec=50000000/ && !/resumed/ {t[n++] = $2} END {
+         if (n < 2) print "n/a"; else printf "%.1f ms", (t[n-1] - t[0]) * 1000 / (n - 1) }' "$work/sleeps"
+}
+
+measure_at() {
+  start_program
+  [ "$1x$2" = 1024x768 ] || resize "$1" "$2" 3
+  local size before after
+  size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
+  before=$(cpu_ticks "$program_pid")
+  sleep "$seconds"
+  after=$(cpu_ticks "$program_pid")
+  local cpu
+  cpu=$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')
+  printf '%-10s client %-10s CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' "$1x$2" "$size" "$cpu" \
+    "$(mb "$(status_kb "$program_pid" VmRSS)")" "$(mb "$(status_kb "$program_pid" VmHWM)")" "$(frame_period_ms)"
+  stop_program
+}
+
+resize_storm() {
+  start_program
+  local fresh
+  fresh=$(status_kb "$program_pid" VmRSS)
+  for size in "2048 1536" "4096 3072" "8000 8000" "6000 4000" "8000 8000" "3000 2000" "1024 768"; do
+    resize $size 2
+  done
+  sleep 3
+  local after
+  after=$(status_kb "$program_pid" VmRSS)
+  printf 'resizes up to 8000x8000 and back: RSS %s fresh, %s after (%+.0f %%), peak %s\n' "$(mb "$fresh")" \
+    "$(mb "$after")" "$(awk -v a="$after" -v f="$fresh" 'BEGIN {print 100 * (a - f) / f}')" \
+    "$(mb "$(status_kb "$program_pid" VmHWM)")"
+  stop_program
+}
+
+# The floor SDL itself sets: a bare window that repaints its surface twenty
+# times a second, measured the same way.
+bare_window() {
+  cc -O2 -x c - -o "$work/bare" $(pkg-config --cflags --libs sdl2) <<'C'
+#include <SDL.h>
+#include <string.h>
+int main(void) {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  SDL_Window* w = SDL_CreateWindow("MainWClass", 0, 0, 1022, 743, SDL_WINDOW_RESIZABLE);
+  for (unsigned frame = 0;; ++frame) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) if (e.type == SDL_QUIT) return 0;
+    SDL_Surface* s = SDL_GetWindowSurface(w);
+    if (s != NULL) memset(s->pixels, frame & 0x3F, (size_t)s->pitch * s->h);
+    SDL_UpdateWindowSurface(w);
+    SDL_Delay(50);
+  }
+}
+C
+  "$work/bare" >/dev/null 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  sleep 5
+  local before after
+  before=$(cpu_ticks "$pid")
+  sleep "$seconds"
+  after=$(cpu_ticks "$pid")
+  printf '%-10s bare SDL2 window, CPU %s, RSS %s\n' "1022x743" \
+    "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
+    "$(mb "$(status_kb "$pid" VmRSS)")"
+  kill "$pid"
+}
+
+echo "program: $program"
+bare_window
+measure_at 1024 768
+measure_at 3840 2160
+resize_storm
