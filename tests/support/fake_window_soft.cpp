@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/soft/objects.h"
+#include "platform/soft/graphics/objects.h"
 
 class FakeWindow::Target : public soft::DeviceTarget {
  public:

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "platform/soft/soft.h"
-#include "platform/soft/thread_test_hooks.h"
-#include "platform/soft/window_test_hooks.h"
+#include "platform/soft/testing/thread_test_hooks.h"
+#include "platform/soft/testing/window_test_hooks.h"
 #include "support/platform_probe.h"
 
 namespace probe {

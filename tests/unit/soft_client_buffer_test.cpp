@@ -1,7 +1,7 @@
 // A window's client buffer lent to the display's memory: the picture moves
 // with it, later drawing lands there, and once that memory is going nothing
 // is drawn into it any more.
-#include "platform/soft/window_client_buffer.h"
+#include "platform/soft/window/window_client_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/soft/objects.h"
+#include "platform/soft/graphics/objects.h"
 #include "platform/soft/soft.h"
 #include "platform/win32.h"
 

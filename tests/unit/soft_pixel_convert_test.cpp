@@ -1,7 +1,7 @@
 // The copy of 3-byte pixels into 4-byte ones (a frame into a window): every
 // vector copy this processor runs gives the plain copy's bytes for every run length and
 // alignment and writes nothing outside its run.
-#include "platform/soft/pixel_convert.h"
+#include "platform/soft/graphics/pixel_convert.h"
 
 #include <gtest/gtest.h>
 

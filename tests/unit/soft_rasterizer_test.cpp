@@ -1,7 +1,7 @@
 // The pixel algorithms on plain surfaces: one-pixel and wide lines, ellipses
 // and rings, copies, and clipping of coordinates of any size; then seeded
 // random figures against the rules every figure keeps.
-#include "platform/soft/rasterizer.h"
+#include "platform/soft/graphics/rasterizer.h"
 
 #include <gtest/gtest.h>
 

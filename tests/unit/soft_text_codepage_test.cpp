@@ -1,4 +1,4 @@
-#include "platform/soft/text_codepage.h"
+#include "platform/soft/text/text_codepage.h"
 
 #include <gtest/gtest.h>
 

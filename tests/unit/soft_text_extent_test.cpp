@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/soft/text_faces.h"
-#include "platform/soft/text_glyphs.h"
+#include "platform/soft/text/text_faces.h"
+#include "platform/soft/text/text_glyphs.h"
 #include "platform/win32.h"
 
 namespace {

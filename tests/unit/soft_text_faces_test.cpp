@@ -1,11 +1,11 @@
-#include "platform/soft/text_faces.h"
+#include "platform/soft/text/text_faces.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "platform/soft/text_glyphs.h"
+#include "platform/soft/text/text_glyphs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/soft/text_metrics.h"
+#include "platform/soft/text/text_metrics.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/soft/objects.h"
-#include "platform/soft/text_layout.h"
-#include "platform/soft/text_render.h"
+#include "platform/soft/graphics/objects.h"
+#include "platform/soft/text/text_layout.h"
+#include "platform/soft/text/text_render.h"
 
 namespace {
 

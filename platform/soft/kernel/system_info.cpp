@@ -1,0 +1,91 @@
+// Screen, locale and system colours of the software platform, and the user32
+// calls that report them.
+#include "platform/soft/kernel/system_info.h"
+
+#include <array>
+#include <atomic>
+
+#include "platform/soft/soft.h"
+#include "platform/soft/window/window_object.h"
+
+namespace soft {
+namespace {
+
+// What the stand-in machine reports; tests may change it.
+struct MachineSettings {
+  std::atomic<int> screen_dpi{96};
+  std::atomic<bool> double_byte_locale{false};
+  // The system code page is Windows-1251, so the system font is a Cyrillic one.
+  std::atomic<BYTE> system_font_charset{RUSSIAN_CHARSET};
+};
+
+MachineSettings& Settings() {
+  static MachineSettings settings;
+  return settings;
+}
+
+// The desktop's default colours, indexed by COLOR_* (red in the low byte).
+constexpr std::array<COLORREF, COLOR_MENUBAR + 1> kSystemColors = {
+    0xC8C8C8,  // COLOR_SCROLLBAR
+    0x000000,  // COLOR_BACKGROUND
+    0xD1B499,  // COLOR_ACTIVECAPTION
+    0xDBCDBF,  // COLOR_INACTIVECAPTION
+    0xF0F0F0,  // COLOR_MENU
+    0xFFFFFF,  // COLOR_WINDOW
+    0x646464,  // COLOR_WINDOWFRAME
+    0x000000,  // COLOR_MENUTEXT
+    0x000000,  // COLOR_WINDOWTEXT
+    0x000000,  // COLOR_CAPTIONTEXT
+    0xB4B4B4,  // COLOR_ACTIVEBORDER
+    0xFCF7F4,  // COLOR_INACTIVEBORDER
+    0xABABAB,  // COLOR_APPWORKSPACE
+    0xFF9933,  // COLOR_HIGHLIGHT
+    0xFFFFFF,  // COLOR_HIGHLIGHTTEXT
+    0xF0F0F0,  // COLOR_BTNFACE
+    0xA0A0A0,  // COLOR_BTNSHADOW
+    0x6D6D6D,  // COLOR_GRAYTEXT
+    0x000000,  // COLOR_BTNTEXT
+    0x000000,  // COLOR_INACTIVECAPTIONTEXT
+    0xFFFFFF,  // COLOR_BTNHIGHLIGHT
+    0x696969,  // COLOR_3DDKSHADOW
+    0xE3E3E3,  // COLOR_3DLIGHT
+    0x000000,  // COLOR_INFOTEXT
+    0xE1FFFF,  // COLOR_INFOBK
+    0x000000,  // (no colour has index 25)
+    0xCC6600,  // COLOR_HOTLIGHT
+    0xEAD1B9,  // COLOR_GRADIENTACTIVECAPTION
+    0xF2E4D7,  // COLOR_GRADIENTINACTIVECAPTION
+    0xFF9933,  // COLOR_MENUHILIGHT
+    0xF0F0F0,  // COLOR_MENUBAR
+};
+
+}  // namespace
+
+int ScreenDpi() { return Settings().screen_dpi.load(); }
+
+bool DoubleByteLocale() { return Settings().double_byte_locale.load(); }
+
+BYTE SystemFontCharset() { return Settings().system_font_charset.load(); }
+
+void SetScreenDpi(int dpi) {
+  if (dpi > 0) Settings().screen_dpi.store(dpi);
+}
+
+void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
+  Settings().double_byte_locale.store(enabled);
+  Settings().system_font_charset.store(system_charset);
+}
+
+}  // namespace soft
+
+DWORD GetSysColor(int index) {
+  if (index < 0 || index >= static_cast<int>(soft::kSystemColors.size())) return 0;
+  return soft::kSystemColors[static_cast<std::size_t>(index)];
+}
+
+int GetSystemMetrics(int index) {
+  if (index == SM_DBCSENABLED) return soft::DoubleByteLocale() ? 1 : 0;
+  if (index == SM_CXMINIMIZED) return soft::kMinimisedWidth;
+  if (index == SM_CYMINIMIZED) return soft::kMinimisedHeight;
+  return 0;
+}
