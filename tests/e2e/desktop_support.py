@@ -16,6 +16,24 @@ def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
 
 
+def desktop_env(display):
+    """This environment on `display`, without what would steer the program to another desktop."""
+    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
+    env["DISPLAY"] = display
+    return env
+
+
+def stop(program, *others):
+    """Kills the program if it still runs, ends the others (servers, window
+    managers) and waits for all of them; any of them may be None."""
+    if program is not None and program.poll() is None:
+        program.kill()
+    for process in (program, *others):
+        if process is not None:
+            if process is not program:
+                process.terminate()
+            process.wait()
+
 
 def find_window(env):
     found = tool(env, "xdotool", "search", "--classname", "^MainWClass$").split()

@@ -8,17 +8,12 @@ import subprocess
 import tempfile
 import time
 
-from desktop_support import PROGRAM, close_window, find_window, moves, screenshot, start_openbox, start_xvfb, static_share, tool
+from desktop_support import (PROGRAM, close_window, desktop_env, find_window, moves, screenshot, start_openbox,
+                             start_xvfb, static_share, stop, tool)
 from e2e_support import BUILD_DIR, SLOW, check, run_all, wait_for
 
 CREATION_ERROR = "Помилка створення вікна"
 NO_FONT_WARNING = "no usable font"
-
-
-def desktop_env(display):
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
-    return env
 
 
 class Desktop:
@@ -40,14 +35,7 @@ class Desktop:
         return self
 
     def __exit__(self, *_):
-        if self.program.poll() is None:
-            self.program.kill()
-        self.program.wait()
-        if self.manager is not None:
-            self.manager.kill()
-            self.manager.wait()
-        self.server.kill()
-        self.server.wait()
+        stop(self.program, self.manager, self.server)
         self.errors.close()
 
     def stderr(self):
@@ -214,10 +202,7 @@ def test_wayland_without_x():
             check("wayland without a surface: says why", "cannot create a window on the display" in stderr
                   and CREATION_ERROR in stderr, stderr)
         finally:
-            for process in (program, weston, server):
-                if process is not None:
-                    process.terminate()
-                    process.wait()
+            stop(program, weston, server)
 
 
 run_all(test_start_without_a_display, test_display_lost, test_window_destroyed_from_outside, test_screen_depths,

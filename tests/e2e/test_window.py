@@ -1,14 +1,14 @@
 """nosignal as a user runs it on an X display, once with no window manager
 and once under one that draws frames: its window's name, class and outer
 size, the moving static, resizing, minimising and closing."""
-import os
 import re
 import shutil
 import subprocess
 import tempfile
 import time
 
-from desktop_support import PROGRAM, close_window, find_window, moves, screenshot, start_openbox, start_xvfb, static_share, tool
+from desktop_support import (PROGRAM, close_window, desktop_env, find_window, moves, screenshot, start_openbox,
+                             start_xvfb, static_share, stop, tool)
 from e2e_support import SLOW, check, run_all, wait_for
 
 
@@ -99,8 +99,7 @@ def run_session(env, display, program, errors, managed, label):
 def session(managed):
     label = "with a window manager" if managed else "without a window manager"
     server, display = start_xvfb()
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
+    env = desktop_env(display)
     manager = program = None
     errors = tempfile.TemporaryFile()
     try:
@@ -113,13 +112,7 @@ def session(managed):
         program = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL, stderr=errors)
         run_session(env, display, program, errors, managed, label)
     finally:
-        if program is not None:
-            program.kill()
-            program.wait()
-        for process in (manager, server):
-            if process is not None:
-                process.terminate()
-                process.wait()
+        stop(program, manager, server)
         errors.close()
 
 
