@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 
 from package_support import INSTALLED_FILES, SOURCE_DIR, VERSION
-from desktop_support import desktop_env, find_window, start_openbox, start_xvfb, stop, tool
+from desktop_support import Desktop, tool
 from e2e_support import BUILD_DIR, SLOW, check, run_all, wait_for
 
 REAL = os.environ.get("CI") == "true" or os.environ.get("NOSIGNAL_REAL_INSTALL") == "1"
@@ -88,14 +88,9 @@ def colours_shown(env, window):
 
 
 def check_installed_program_starts(program):
-    server, display = start_xvfb()
-    env = desktop_env(display)
-    manager, running = start_openbox(env)
-    started = None
-    try:
-        check("window manager runs", running)
-        started = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        window = wait_for(lambda: find_window(env), 10 * SLOW)
+    with Desktop(managed=True, program=program) as desktop:
+        env, window = desktop.env, desktop.window
+        check("window manager runs", desktop.manager_ready)
         check("installed program opens its window", window)
         if not window:
             return
@@ -106,8 +101,6 @@ def check_installed_program_starts(program):
               f"{colours_shown(env, window)} colours")
         # For a person to look at.
         tool(env, "import", "-window", "root", os.path.join(BUILD_DIR, "installed-package-window.png"))
-    finally:
-        stop(started, manager, server)
 
 
 def dpkg_path_filters():
