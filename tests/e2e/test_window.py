@@ -1,14 +1,12 @@
 """nosignal as a user runs it on an X display, once with no window manager
 and once under one that draws frames: its window's name, class and outer
 size, the moving static, resizing, minimising and closing."""
-import os
 import re
 import shutil
 import subprocess
-import tempfile
 import time
 
-from desktop_support import PROGRAM, close_window, find_window, moves, screenshot, start_openbox, start_xvfb, static_share, tool
+from desktop_support import Desktop, close_window, moves, screenshot, static_share, tool
 from e2e_support import SLOW, check, run_all, wait_for
 
 
@@ -45,8 +43,8 @@ def cpu_ticks(pid):
 
 
 # ---- One session -----------------------------------------------------------------
-def run_session(env, display, program, errors, managed, label):
-    window = wait_for(lambda: find_window(env), 10 * SLOW)
+def run_session(desktop, label):
+    env, window, program, managed = desktop.env, desktop.window, desktop.program, desktop.managed
     check(f"window appears ({label})", window is not None)
     if window is None:
         return
@@ -82,7 +80,7 @@ def run_session(env, display, program, errors, managed, label):
         time.sleep(0.3 * SLOW)
         check("restored window moves again", moves(env, window))
 
-    close_window(display, window, managed)
+    close_window(desktop.display, window, managed)
     started = time.monotonic()
     try:
         code = program.wait(timeout=10 * SLOW)
@@ -92,35 +90,15 @@ def run_session(env, display, program, errors, managed, label):
             print(tool(None, "gdb", "-p", str(program.pid), "-batch", "-ex", "thread apply all bt"))
     took = time.monotonic() - started
     check(f"closing ends the process within a second ({label})", took < 1.0 * SLOW, f"{took:.2f}s")
-    errors.seek(0)
-    check(f"exit code 0 after close ({label})", code == 0, f"{code} {errors.read().decode('utf-8', 'replace')}")
+    check(f"exit code 0 after close ({label})", code == 0, f"{code} {desktop.stderr()}")
 
 
 def session(managed):
     label = "with a window manager" if managed else "without a window manager"
-    server, display = start_xvfb()
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
-    manager = program = None
-    errors = tempfile.TemporaryFile()
-    try:
+    with Desktop(managed=managed) as desktop:
         if managed:
-            manager, running = start_openbox(env)
-            check("window manager runs", running)
-            if not running:
-                return
-        # A file, not a pipe: a full pipe would stop the program writing.
-        program = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL, stderr=errors)
-        run_session(env, display, program, errors, managed, label)
-    finally:
-        if program is not None:
-            program.kill()
-            program.wait()
-        for process in (manager, server):
-            if process is not None:
-                process.terminate()
-                process.wait()
-        errors.close()
+            check("window manager runs", desktop.manager_ready)
+        run_session(desktop, label)
 
 
 def test_without_a_window_manager():

@@ -1,69 +1,16 @@
 """nosignal.exe as a user runs it under Wine, on an X display with a window
 manager: its title, the moving static, the static filling the window after a
 resize, and a close that ends the program with exit code 0."""
-import ctypes
 import os
 import re
 import subprocess
 import time
 
+from desktop_support import changed_share, close_window, screenshot, static_share, stop, tool
 from e2e_support import BUILD_DIR, check, run_all, start_openbox, start_xvfb, wait_for
 
 PROGRAM = os.path.join(BUILD_DIR, "nosignal.exe")
 TITLE = "TV:QX - No signal..."
-
-
-def tool(env, *command):
-    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
-
-
-def screenshot(env, window):
-    """Width, height and RGB bytes of the window's picture."""
-    def take():
-        data = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"], env=env,
-                              capture_output=True, timeout=30).stdout
-        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
-        return match and (int(match.group(1)), int(match.group(2)), data[match.end():])
-    return wait_for(take, 10)
-
-
-def static_share(picture, left=0, top=0):
-    """Share of the pixels right of `left` and below `top` that are greys of
-    the static, provided they vary as static does."""
-    width, height, pixels = picture
-    grey = total = 0
-    values = set()
-    for y in range(top, height, 3):
-        for x in range(left, width, 3):
-            r, g, b = pixels[3 * (y * width + x):3 * (y * width + x) + 3]
-            total += 1
-            if r == g == b and r <= 89:
-                grey += 1
-                values.add(r)
-    return grey / total if total and len(values) >= 60 else 0.0
-
-
-def changed_share(first, second):
-    a, b, step = first[2], second[2], 3 * 7
-    if len(a) != len(b):
-        return 1.0
-    return sum(a[i:i + 3] != b[i:i + 3] for i in range(0, len(a) - 2, step)) / (len(a) // step)
-
-
-def close_window(display_name, window):
-    """Asks the window manager to close the window, as its close button does:
-    a _NET_CLOSE_WINDOW message to the root window."""
-    xlib = ctypes.CDLL("libX11.so.6")
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
-    message_type = xlib.XInternAtom(display, b"_NET_CLOSE_WINDOW", 0)
-    # XClientMessageEvent as longs: type, serial, send_event, display,
-    # window, message_type, format, then the data.
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, message_type, 32, 0, 2)
-    substructure = (1 << 19) | (1 << 20)
-    xlib.XSendEvent(display, ctypes.c_ulong(xlib.XDefaultRootWindow(display)), 0, ctypes.c_long(substructure), event)
-    xlib.XFlush(display)
-    xlib.XCloseDisplay(display)
 
 
 def client_size(env, window):
@@ -93,7 +40,7 @@ def run_session(env, program):
     shares = static_share(enlarged, 1030, 0), static_share(enlarged, 0, 780)
     check("static fills the enlarged window", min(shares) > 0.9, str(shares))
 
-    close_window(env["DISPLAY"], window)
+    close_window(env["DISPLAY"], window, managed=True)
     try:
         code = program.wait(timeout=30)
     except subprocess.TimeoutExpired:
@@ -112,13 +59,7 @@ def test_window_under_wine():
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         run_session(env, program)
     finally:
-        if program is not None and program.poll() is None:
-            program.kill()
-            program.wait()
-        for process in (manager, server):
-            if process is not None:
-                process.terminate()
-                process.wait()
+        stop(program, manager, server)
 
 
 run_all(test_window_under_wine)

@@ -14,7 +14,8 @@ import subprocess
 import tempfile
 
 from package_support import INSTALLED_FILES, SOURCE_DIR, VERSION
-from e2e_support import BUILD_DIR, SLOW, check, run_all, start_openbox, start_xvfb, wait_for
+from desktop_support import Desktop, tool
+from e2e_support import BUILD_DIR, SLOW, check, run_all, wait_for
 
 REAL = os.environ.get("CI") == "true" or os.environ.get("NOSIGNAL_REAL_INSTALL") == "1"
 _work = tempfile.TemporaryDirectory(prefix="nosignal-package-")
@@ -80,43 +81,26 @@ def test_lintian():
 
 
 # ---- Installing, starting and removing -----------------------------------------
-def tool(env, *command):
-    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=30).stdout
-
-
 def colours_shown(env, window):
     """How many different colours the window shows (static shows dozens)."""
-    colours = tool(env, "import", "-window", window, "-format", "%k", "info:").strip()
+    colours = tool(env, "import", "-window", str(window), "-format", "%k", "info:").strip()
     return int(colours) if colours.isdigit() else 0
 
 
 def check_installed_program_starts(program):
-    server, display = start_xvfb()
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
-    manager, running = start_openbox(env)
-    started = None
-    try:
-        check("window manager runs", running)
-        started = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        found = wait_for(lambda: tool(env, "xdotool", "search", "--classname", "^MainWClass$").split(), 10 * SLOW)
-        check("installed program opens its window", found)
-        if not found:
+    with Desktop(managed=True, program=program) as desktop:
+        env, window = desktop.env, desktop.window
+        check("window manager runs", desktop.manager_ready)
+        check("installed program opens its window", window)
+        if not window:
             return
-        properties = tool(env, "xprop", "-id", found[0], "WM_NAME", "WM_CLASS")
+        properties = tool(env, "xprop", "-id", str(window), "WM_NAME", "WM_CLASS")
         check("title", '"TV:QX - No signal..."' in properties, properties)
         check("class", '"MainWClass", "MainWClass"' in properties, properties)
-        check("window shows static", wait_for(lambda: colours_shown(env, found[0]) >= 60, 10 * SLOW),
-              f"{colours_shown(env, found[0])} colours")
+        check("window shows static", wait_for(lambda: colours_shown(env, window) >= 60, 10 * SLOW),
+              f"{colours_shown(env, window)} colours")
         # For a person to look at.
         tool(env, "import", "-window", "root", os.path.join(BUILD_DIR, "installed-package-window.png"))
-    finally:
-        if started is not None:
-            started.kill()
-            started.wait()
-        for process in (manager, server):
-            process.terminate()
-            process.wait()
 
 
 def dpkg_path_filters():

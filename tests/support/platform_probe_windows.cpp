@@ -72,48 +72,27 @@ std::string Utf8FromCodePage(const char* text, UINT code_page) {
   return utf8;
 }
 
-HPEN WINAPI CountedCreatePenIndirect(const LOGPEN* pen) {
-  REAL("gdi32.dll", CreatePenIndirect);
-  HPEN made = real(pen);
-  Made(made, Kind::Pen);
-  return made;
-}
+// A wrapper that counts what the call made as an object of `kind`.
+#define COUNT_MADE(type, module, name, kind, parameters, arguments) \
+  type WINAPI Counted##name parameters {                            \
+    REAL(module, name);                                             \
+    const type made = real arguments;                               \
+    Made(made, Kind::kind);                                         \
+    return made;                                                    \
+  }
 
-HBRUSH WINAPI CountedCreateBrushIndirect(const LOGBRUSH* brush) {
-  REAL("gdi32.dll", CreateBrushIndirect);
-  HBRUSH made = real(brush);
-  Made(made, Kind::Brush);
-  return made;
-}
-
-HFONT WINAPI CountedCreateFontIndirectA(const LOGFONTA* font) {
-  REAL("gdi32.dll", CreateFontIndirectA);
-  HFONT made = real(font);
-  Made(made, Kind::Font);
-  return made;
-}
-
-HBITMAP WINAPI CountedCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                                       HANDLE section, DWORD offset) {
-  REAL("gdi32.dll", CreateDIBSection);
-  HBITMAP made = real(dc, info, usage, bits, section, offset);
-  Made(made, Kind::Bitmap);
-  return made;
-}
-
-HDC WINAPI CountedCreateCompatibleDC(HDC dc) {
-  REAL("gdi32.dll", CreateCompatibleDC);
-  HDC made = real(dc);
-  Made(made, Kind::Dc);
-  return made;
-}
-
-HDC WINAPI CountedGetDC(HWND window) {
-  REAL("user32.dll", GetDC);
-  HDC got = real(window);
-  Made(got, Kind::Dc);
-  return got;
-}
+COUNT_MADE(HPEN, "gdi32.dll", CreatePenIndirect, Pen, (const LOGPEN* pen), (pen))
+COUNT_MADE(HBRUSH, "gdi32.dll", CreateBrushIndirect, Brush, (const LOGBRUSH* brush), (brush))
+COUNT_MADE(HFONT, "gdi32.dll", CreateFontIndirectA, Font, (const LOGFONTA* font), (font))
+COUNT_MADE(HBITMAP, "gdi32.dll", CreateDIBSection, Bitmap,
+           (HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset),
+           (dc, info, usage, bits, section, offset))
+COUNT_MADE(HDC, "gdi32.dll", CreateCompatibleDC, Dc, (HDC dc), (dc))
+COUNT_MADE(HDC, "user32.dll", GetDC, Dc, (HWND window), (window))
+COUNT_MADE(HWND, "user32.dll", CreateWindowExA, Window,
+           (DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x, int y, int width, int height,
+            HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter),
+           (ex_style, class_name, title, style, x, y, width, height, parent, menu, instance, parameter))
 
 BOOL WINAPI CountedDeleteDC(HDC dc) {
   REAL("gdi32.dll", DeleteDC);
@@ -173,15 +152,6 @@ BOOL WINAPI CountedGetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
     metrics->tmCharSet = Probe().locale_charset;
   }
   return done;
-}
-
-HWND WINAPI CountedCreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x,
-                                   int y, int width, int height, HWND parent, HMENU menu,
-                                   HINSTANCE instance, LPVOID parameter) {
-  REAL("user32.dll", CreateWindowExA);
-  HWND made = real(ex_style, class_name, title, style, x, y, width, height, parent, menu, instance, parameter);
-  Made(made, Kind::Window);
-  return made;
 }
 
 int WINAPI CountedMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {

@@ -117,7 +117,6 @@ INSTANTIATE_TEST_SUITE_P(
         FAILS(PatBltWithAnUnknownOperation, ERROR_INVALID_PARAMETER, !PatBlt(o.dc, 0, 0, 1, 1, SRCCOPY)),
         FAILS(BitBltFromAStaleContext, ERROR_INVALID_HANDLE, !BitBlt(o.dc, 0, 0, 1, 1, o.stale_dc, 0, 0, SRCCOPY)),
         FAILS(FillRectWithAStaleBrush, ERROR_INVALID_PARAMETER, !FillRect(o.dc, &o.box, static_cast<HBRUSH>(o.stale_pen))),
-        FAILS(CreateDIBSectionOfEightBits, ERROR_INVALID_PARAMETER, !Objects::Section(8)),
         FAILS(GetModuleHandleOfNoModule, ERROR_MOD_NOT_FOUND, !GetModuleHandleA("no-such-module.dll")),
         FAILS(CloseHandleOfNoHandle, ERROR_INVALID_HANDLE, !CloseHandle(o.stale_pen)),
         FAILS(FormatMessageOfAnUnknownCode, ERROR_MR_MID_NOT_FOUND, Text(123456).empty()),
