@@ -2,6 +2,7 @@
 // position they use, what they leave alone, and the copies between contexts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -23,6 +24,9 @@ class Frame {
     dc_ = CreateCompatibleDC(nullptr);
     section_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     SelectObject(dc_, section_);
+    // A new section's pixels are unspecified (memory of an earlier one may
+    // come back): the tests start from black.
+    std::fill(bits_, bits_ + Stride() * height_, std::uint8_t{0});
   }
   // Deleting the context deselects everything, so all of it can go.
   ~Frame() {
