@@ -75,11 +75,6 @@ TextPaint PaintFor(const DcObject& dc, const LOGFONTA& font, int x, int y) {
   return paint;
 }
 
-BOOL Fail(DWORD error) {
-  SetLastError(error);
-  return FALSE;
-}
-
 }  // namespace
 }  // namespace soft
 
@@ -88,7 +83,7 @@ BOOL Fail(DWORD error) {
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT /*options*/, const RECT* /*rect*/, LPCSTR text,
                  UINT count, const INT* /*spacing*/) {
   soft::DcObject* dc = soft::FindDc(hdc);
-  if (dc == nullptr) return soft::Fail(ERROR_INVALID_HANDLE);
+  if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
   if (text == nullptr) {  // nothing to write: the platform says so, yet succeeds
     SetLastError(ERROR_INVALID_PARAMETER);
     return TRUE;
@@ -98,20 +93,20 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT /*options*/, const RECT* /*rect*/, 
   std::optional<soft::TextLayout> layout = soft::LayOutText(font, bytes);
   soft::SurfaceAccess access(*dc);
   if (access.surface().Empty()) return TRUE;  // nothing to draw on is not a failure
-  if (!layout) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
+  if (!layout) return soft::FailWith<BOOL>(ERROR_NO_SYSTEM_RESOURCES, FALSE);
   soft::DrawTextLayout(access.surface(), *layout, soft::PaintFor(*dc, font, x, y));
   return TRUE;
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
   soft::DcObject* dc = soft::FindDc(hdc);
-  if (dc == nullptr) return soft::Fail(ERROR_INVALID_HANDLE);
+  if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
   if (size == nullptr || count < 0 || (text == nullptr && count != 0)) {
-    return soft::Fail(ERROR_INVALID_PARAMETER);
+    return soft::FailWith<BOOL>(ERROR_INVALID_PARAMETER, FALSE);
   }
   const std::string_view bytes = count == 0 ? std::string_view() : std::string_view(text, count);
   std::optional<soft::TextLayout> layout = soft::LayOutText(soft::SelectedFont(*dc), bytes);
-  if (!layout) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
+  if (!layout) return soft::FailWith<BOOL>(ERROR_NO_SYSTEM_RESOURCES, FALSE);
   size->cx = layout->width;
   size->cy = layout->font.metrics.height;
   return TRUE;
@@ -119,11 +114,11 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
 
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
   soft::DcObject* dc = soft::FindDc(hdc);
-  if (dc == nullptr) return soft::Fail(ERROR_INVALID_HANDLE);
-  if (metrics == nullptr) return soft::Fail(ERROR_INVALID_PARAMETER);
+  if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
+  if (metrics == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_PARAMETER, FALSE);
   const LOGFONTA font = soft::SelectedFont(*dc);
   std::optional<soft::ResolvedFont> resolved = soft::ResolveFont(font);
-  if (!resolved) return soft::Fail(ERROR_NO_SYSTEM_RESOURCES);
+  if (!resolved) return soft::FailWith<BOOL>(ERROR_NO_SYSTEM_RESOURCES, FALSE);
   // The system font reports the locale's own character set.
   const bool locale_charset = soft::SelectsSystemFont(*dc) && soft::DoubleByteLocale();
   *metrics = soft::Describe(*resolved, font,
