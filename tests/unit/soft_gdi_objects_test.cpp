@@ -95,9 +95,7 @@ TEST(Description, IsCopiedOnlyWhereItFits) {
   HPEN pen = MakePen(0xABCDEF, 7);
   LOGPEN described{};
   EXPECT_EQ(GetObjectA(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
-  EXPECT_EQ(GetObjectA(pen, 100, &described), static_cast<int>(sizeof(LOGPEN)));
-  EXPECT_EQ(described.lopnWidth.x, 7);
-  EXPECT_EQ(described.lopnColor, 0xABCDEFu);
+  EXPECT_EQ(GetObjectA(pen, 100, &described), static_cast<int>(sizeof(LOGPEN)));  // its fields: raster_pen_brush_test
   DeleteObject(pen);
 
   LOGFONTA font{};

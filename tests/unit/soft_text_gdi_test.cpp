@@ -1,5 +1,6 @@
 // The text calls: GetTextExtentPoint32A measures and ExtTextOutA writes onto a
-// 24-bit section, with the program's bold Arial caption font.
+// 24-bit section, with the program's bold Arial caption font. Where tilted
+// lines go is held against the real platform's pixels by gdi_probe.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -137,24 +138,6 @@ TEST(TextOutput, TransparentGlyphsSitInTheCellAndTouchNothingElse) {
     }
   }
   EXPECT_GT(covered, 200);
-}
-
-TEST(TextOutput, SmallTiltLiftsTheEndOfTheLine) {
-  for (LONG tilt : {29, -29}) {
-    Canvas canvas(Font("Arial", -29, tilt));
-    canvas.Write(10, 20, "HHHHHH");
-    const int width = canvas.Extent("HHHHHH").cx;
-    const auto mean_row = [&](int from, int to) {
-      double sum = 0, count = 0;
-      for (int y = 0; y < kHeight; ++y)
-        for (int x = from; x < to; ++x)
-          if (canvas.At(x, y) != kBlack) sum += y, ++count;
-      return sum / count;
-    };
-    // 2.9 degrees over two thirds of the line: about 4 pixels.
-    const double rise = mean_row(10, 10 + width / 3) - mean_row(10 + 2 * width / 3, 10 + width);
-    EXPECT_NEAR(rise, tilt > 0 ? 4.0 : -4.0, 1.5) << tilt;
-  }
 }
 
 TEST(TextOutput, ClipsToTheBitmapWhereverTheTextIs) {
