@@ -1,13 +1,13 @@
-// GDI objects and contexts: the handle table, live counts, stock objects,
+// GDI objects and contexts: the handle table, stock objects,
 // refused deletions, what objects describe, the layout of sections, and
 // memory, screen and window contexts. Refusals and their last errors are in
-// soft_kernel_errors_test.
+// soft_kernel_errors_test; live counts, also across threads, are checked
+// through the probe by the raster tests (raster_module_threads_test).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
 #include <string>
-#include <thread>
 
 #include "platform/soft/graphics/objects.h"
 #include "platform/soft/soft.h"
@@ -38,31 +38,6 @@ TEST(HandleTable, KnowsStaleForeignAndWrongKindHandlesForWhatTheyAre) {
   HPEN pen = MakePen(0);
   EXPECT_EQ(soft::FindAs<soft::BrushObject>(pen, soft::Kind::Brush), nullptr);
   DeleteObject(pen);
-}
-
-TEST(HandleTable, CountsLiveObjectsByKindAcrossThreadsWithoutStockObjects) {
-  GetStockObject(BLACK_PEN);
-  const soft::LiveCounts before = soft::CountLive();
-  const LOGBRUSH solid{BS_SOLID, 0, 0};
-  LOGFONTA arial{};
-  std::strcpy(arial.lfFaceName, "Arial");
-  HGDIOBJ made[] = {MakePen(0), CreateBrushIndirect(&solid), CreateFontIndirectA(&arial)};
-  HDC dc = CreateCompatibleDC(nullptr);
-  EXPECT_EQ(soft::CountLive(), (soft::LiveCounts{before.pens + 1, before.brushes + 1, before.fonts + 1,
-                                                 before.bitmaps, before.dcs + 1, before.windows}));
-  DeleteDC(dc);
-  for (HGDIOBJ object : made) DeleteObject(object);
-  EXPECT_EQ(soft::CountLive(), before);
-  auto churn = [] {
-    for (int i = 0; i < 5000; ++i) {
-      HPEN pen = MakePen(static_cast<COLORREF>(i));
-      if (GetObjectType(pen) != OBJ_PEN || !DeleteObject(pen)) ADD_FAILURE();
-    }
-  };
-  std::thread other(churn);
-  churn();
-  other.join();
-  EXPECT_EQ(soft::CountLive(), before);
 }
 
 TEST(StockObjects, AreSharedAndNeverDeleted) {
