@@ -5,9 +5,12 @@
 // matching cases stay matched and the others never get worse.
 //
 // Environment: GDI_MATCH_WINE names the probe's output (default: the one the
-// build's wine.gdi_probe test writes); GDI_MATCH_COUNTS, when set, receives
-// "NAME COUNT" for every case, and GDI_MATCH_DUMP the software pictures, laid
-// out as the probe's output.
+// build's wine.gdi_probe test writes). GDI_MATCH_PICTURES names a folder
+// that receives NAME.ppm for every differing case: Wine's picture, ours and
+// their difference (red) side by side. GDI_MATCH_COUNTS names a file that
+// receives every differing case's count in the form of thresholds.txt: after
+// looking at the pictures, it may replace thresholds.txt, so that today's
+// differences can only shrink.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -15,8 +18,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <mutex>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,34 +32,26 @@ struct Expected {
   int allowed = 0;         // differing pixels
 };
 
-std::string EnvOr(const char* name, const char* fallback) {
+const char* Env(const char* name, const char* fallback = nullptr) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? value : fallback;
 }
 
-std::map<std::string, int> ReadThresholds() {
+std::vector<Expected> LoadCases() {
   std::map<std::string, int> allowed;
-  std::ifstream in(GDI_MATCH_THRESHOLDS);
-  std::string line;
-  while (std::getline(in, line)) {
+  std::ifstream thresholds(GDI_MATCH_THRESHOLDS);
+  for (std::string line; std::getline(thresholds, line);) {
     std::istringstream fields(line);
     std::string name;
-    int count = 0;
-    if (line.empty() || line[0] == '#' || !(fields >> name >> count)) continue;
-    allowed[name] = count;
+    if (line[0] != '#' && fields >> name) fields >> allowed[name];
   }
-  return allowed;
-}
-
-std::vector<Expected> LoadCases() {
   std::ifstream in(GDI_MATCH_CASES);
-  const auto allowed = ReadThresholds();
   std::vector<Expected> cases;
   std::size_t offset = 0;
   for (auto& c : probe::ReadCases(in)) {
-    const auto found = allowed.find(c.name);
     const std::size_t bytes = probe::PictureBytes(c);
-    cases.push_back({std::move(c), offset, found != allowed.end() ? found->second : 0});
+    const int allows = allowed.count(c.name) != 0 ? allowed[c.name] : 0;
+    cases.push_back({std::move(c), offset, allows});
     offset += bytes;
   }
   return cases;
@@ -66,38 +59,42 @@ std::vector<Expected> LoadCases() {
 
 const std::vector<std::uint8_t>& WinePictures() {
   static const std::vector<std::uint8_t> pictures = [] {
-    std::ifstream in(EnvOr("GDI_MATCH_WINE", GDI_MATCH_WINE_OUTPUT), std::ios::binary);
+    std::ifstream in(Env("GDI_MATCH_WINE", GDI_MATCH_WINE_OUTPUT), std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
   }();
   return pictures;
 }
 
-// Pixels whose three bytes are not all equal in the two pictures.
-int DifferingPixels(const probe::Case& c, const std::uint8_t* ours, const std::uint8_t* theirs) {
+// The blue, green, red bytes of a pixel of a picture as probe::DrawCase lays it out.
+const std::uint8_t* PixelOf(const probe::Case& c, const std::uint8_t* picture, int x, int y) {
   const std::size_t stride = probe::PictureBytes(c) / static_cast<std::size_t>(c.height);
+  return picture + static_cast<std::size_t>(c.height - 1 - y) * stride + static_cast<std::size_t>(x) * 3;
+}
+
+bool Same(const std::uint8_t* a, const std::uint8_t* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+
+int DifferingPixels(const probe::Case& c, const std::uint8_t* ours, const std::uint8_t* theirs) {
   int count = 0;
-  for (int y = 0; y < c.height; ++y) {
-    const std::size_t row = static_cast<std::size_t>(y) * stride;
-    for (std::size_t x = 0; x < static_cast<std::size_t>(c.width) * 3; x += 3) {
-      const std::size_t i = row + x;
-      count += ours[i] != theirs[i] || ours[i + 1] != theirs[i + 1] || ours[i + 2] != theirs[i + 2];
-    }
-  }
+  for (int y = 0; y < c.height; ++y)
+    for (int x = 0; x < c.width; ++x) count += !Same(PixelOf(c, ours, x, y), PixelOf(c, theirs, x, y));
   return count;
 }
 
-void Record(const char* variable, const std::string& name, const void* data, std::size_t size) {
-  static std::mutex lock;
-  static std::map<std::string, std::ofstream> files;
-  const char* path = std::getenv(variable);
-  if (path == nullptr || *path == '\0') return;
-  const std::lock_guard hold(lock);
-  auto [file, made] = files.try_emplace(variable);
-  if (made) file->second.open(path, std::ios::binary);
-  if (data == nullptr) {
-    file->second << name << "\n" << std::flush;
-  } else {
-    file->second.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+// Wine's picture, ours and the difference, a white column between them.
+void WritePicture(const std::string& folder, const probe::Case& c, const std::uint8_t* ours,
+                  const std::uint8_t* theirs) {
+  std::ofstream out(folder + "/" + c.name + ".ppm", std::ios::binary);
+  out << "P6 " << 3 * c.width + 2 << " " << c.height << " 255\n";
+  for (int y = 0; y < c.height; ++y) {
+    for (int part = 0; part < 3; ++part) {
+      for (int x = 0; x < c.width; ++x) {
+        const std::uint8_t *a = PixelOf(c, theirs, x, y), *b = PixelOf(c, ours, x, y), *p = part == 1 ? b : a;
+        const bool red = part == 2 && !Same(a, b);
+        const int dim = part == 2 ? 3 : 1;
+        out << char(red ? 255 : p[2] / dim) << char(red ? 0 : p[1] / dim) << char(red ? 0 : p[0] / dim);
+      }
+      if (part < 2) out << "\xFF\xFF\xFF";
+    }
   }
 }
 
@@ -108,21 +105,26 @@ class GdiMatch : public testing::TestWithParam<Expected> {};
 TEST_P(GdiMatch, DiffersFromTheRealPlatformNoMoreThanRecorded) {
   const Expected& e = GetParam();
   const auto& wine = WinePictures();
-  const std::size_t bytes = probe::PictureBytes(e.c);
-  ASSERT_LE(e.offset + bytes, wine.size()) << "the probe's output is missing or short: run the wine.gdi_probe test";
+  ASSERT_LE(e.offset + probe::PictureBytes(e.c), wine.size())
+      << "the probe's output is missing or short: run the wine.gdi_probe test";
   const auto ours = probe::DrawCase(e.c);
-  Record("GDI_MATCH_DUMP", e.c.name, ours.data(), ours.size());
   const int differing = DifferingPixels(e.c, ours.data(), wine.data() + e.offset);
-  Record("GDI_MATCH_COUNTS", e.c.name + " " + std::to_string(differing), nullptr, 0);
-  EXPECT_LE(differing, e.allowed) << e.c.name << ": " << differing << " pixels differ, " << e.allowed
-                                  << " allowed";
+  if (differing > 0 && Env("GDI_MATCH_PICTURES")) {
+    WritePicture(Env("GDI_MATCH_PICTURES"), e.c, ours.data(), wine.data() + e.offset);
+  }
+  if (differing > 0 && Env("GDI_MATCH_COUNTS")) {
+    static std::ofstream counts(Env("GDI_MATCH_COUNTS"));
+    if (counts.tellp() == 0) {
+      counts << "# Differing pixels each case may keep against Wine; unlisted cases must match exactly.\n";
+    }
+    counts << e.c.name << " " << differing << "\n" << std::flush;
+  }
+  EXPECT_LE(differing, e.allowed) << e.c.name << ": " << differing << " pixels differ, " << e.allowed << " allowed";
 }
 
 std::string NameOf(const testing::TestParamInfo<Expected>& info) {
   std::string name = info.param.c.name;
-  for (char& ch : name) {
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  }
+  for (char& ch : name) ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
   return name;
 }
 

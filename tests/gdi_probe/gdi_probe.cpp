@@ -1,7 +1,6 @@
 // Draws the comparison's cases through the platform's own drawing calls and
 // writes their pixels, one picture after another, to one file:
 //   gdi_probe CASES OUTPUT
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -15,19 +14,17 @@ int main(int argc, char** argv) {
   }
   try {
     std::ifstream in(argv[1]);
-    if (!in) throw std::runtime_error(std::string("cannot open ") + argv[1]);
-    const auto cases = probe::ReadCases(in);
     std::ofstream out(argv[2], std::ios::binary);
+    if (!in || !out) throw std::runtime_error("cannot open the cases or the output");
+    const auto cases = probe::ReadCases(in);
     for (const auto& c : cases) {
       const auto pixels = probe::DrawCase(c);
       out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
     }
-    out.close();
-    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
+    if (!out.flush()) throw std::runtime_error("cannot write the output");
     std::cout << cases.size() << " cases\n";
   } catch (const std::exception& e) {
     std::cerr << "gdi_probe: " << e.what() << "\n";
     return 1;
   }
-  return 0;
 }

@@ -3,12 +3,12 @@
 
 Usage: make_cases.py NOSIGNAL_RENDER
 
-Single figures come first, each on its own small black bitmap: one-pixel and
-wide lines in every direction and clipped at every edge, hollow circles of
-the sizes the frames draw (diameters 0 to 29, and the large twin rings) with
-pen widths 0 to 19, clipped at every edge, and text. Then the figures of 200
-composed frames at 64x48 and at 320x240, taken from the render tool's trace,
-one case per frame and kind of figure.
+Single figures come first, each on its own small bitmap: one-pixel and wide
+lines in every direction and clipped at every edge, hollow circles of the
+sizes the frames draw (diameters 0 to 29, and the large twin rings) with pen
+widths 0 to 19, clipped at every edge, ellipses, and text. Then the figures
+of 200 composed frames at 64x48 and at 320x240, taken from the render tool's
+trace, one case per frame and kind of figure.
 """
 import json
 import random
@@ -59,9 +59,6 @@ def thin_lines():
             x0, x1 = rng.randrange(-30, 50), rng.randrange(-30, 50)
             y0, y1 = rng.randrange(-25, 41), rng.randrange(-25, 41)
             case(f"line.p{pen}.clipped.{i:02d}", 20, 16, [line(pen, GREY, x0, y0, x1, y1)])
-
-
-def wide_lines():
     rng = random.Random(11)
     for pen in range(2, 20):
         for i in range(4):
@@ -70,23 +67,16 @@ def wide_lines():
             case(f"wide_line.p{pen}.{i}", 64, 48, [line(pen, GREY, x0, y0, x1, y1)])
 
 
-def ring_places(d, w, h):
-    """Where a ring of diameter d sits: inside, and across each edge and corner."""
-    m = d // 2
-    return {"inside": (3, 4), "left": (-m, 5), "top": (6, -m), "right": (w - m, 4),
-            "bottom": (2, h - m), "topleft": (-m - 1, -m + 1), "bottomright": (w - m + 1, h - m - 1)}
-
-
-def rings():
-    w = h = 36
+def ellipses():
+    # Rings inside, and across each edge and corner for the thinner pens.
     for pen in range(0, 20):
         for d in range(0, 30):
-            places = ring_places(d, w, h) if pen <= 4 else {"inside": (3, 4)}
+            m = d // 2
+            places = {"inside": (3, 4), "left": (-m, 5), "top": (6, -m), "right": (36 - m, 4), "bottom": (2, 36 - m),
+                      "topleft": (-m - 1, -m + 1), "bottomright": (36 - m + 1, 36 - m - 1)}
             for where, (x, y) in places.items():
-                case(f"ring.p{pen}.d{d:02d}.{where}", w, h, [ellipse(pen, GREY, (x, y, x + d, y + d))])
-
-
-def ellipses():
+                if pen <= 4 or where == "inside":
+                    case(f"ring.p{pen}.d{d:02d}.{where}", 36, 36, [ellipse(pen, GREY, (x, y, x + d, y + d))])
     # Boxes that are not square, down to one pixel across.
     sizes = (1, 2, 3, 4, 5, 8, 13, 21)
     for pen in (0, 1, 3, 8):
@@ -94,27 +84,21 @@ def ellipses():
             for h in sizes:
                 if w != h:
                     case(f"ellipse.p{pen}.{w}x{h}", 28, 28, [ellipse(pen, GREY, (3, 2, 3 + w, 2 + h))])
-
-
-def twin_rings():
     # The composer's goggles: two circles of diameter 2r touching at cx.
     for w, h in ((64, 48), (320, 240), (160, 120)):
         for pen in range(0, 20):
             for dx, dy in ((0, 0), (3, 11), (4, 14)):
                 cx, cy = w // 2 + dx, h // 2 + dy
                 r = cy // 2
-                case(f"twin.p{pen}.{w}x{h}.{dx}_{dy}", w, h,
-                     [ellipse(pen, GREY, (cx - 2 * r, cy - r, cx, cy + r)),
-                      ellipse(pen, GREY, (cx, cy - r, cx + 2 * r, cy + r))])
+                case(f"twin.p{pen}.{w}x{h}.{dx}_{dy}", w, h, [ellipse(pen, GREY, (cx - 2 * r, cy - r, cx, cy + r)),
+                                                               ellipse(pen, GREY, (cx, cy - r, cx + 2 * r, cy + r))])
 
 
 def texts():
-    samples = [("ascii", 1, b"NO SIGNAL d[^_^]b"),
-               ("cyrillic", 204, "УВАГА! Немає сигналу".encode("cp1251"))]
-    for label, charset, data in samples:
+    for label, charset, data in (("ascii", 1, b"NO SIGNAL d[^_^]b"),
+                                 ("cyrillic", 204, "УВАГА! Немає сигналу".encode("cp1251"))):
         for escapement in (0, 10, -10, 29, -29):
-            case(f"text.{label}.e{escapement}", 320, 80,
-                 [text(escapement, charset, 0xC0C0C0, 12, 20, data)])
+            case(f"text.{label}.e{escapement}", 320, 80, [text(escapement, charset, 0xC0C0C0, 12, 20, data)])
     case("text.ascii.clipped", 64, 48, [text(0, 1, 0xFFFFFF, -20, 30, b"SIGNAL")])
 
 
@@ -123,31 +107,25 @@ def frames(render):
         trace = subprocess.run([render, "--size", f"{w}x{h}", "--frames", "200", "--trace"],
                                check=True, capture_output=True, text=True).stdout
         for record in map(json.loads, trace.splitlines()):
-            name = f"frame.{w}x{h}.{record['frame']:03d}"
+            twins, t = record["twin_rings"], record["text"]
+            caption = record["caption"].encode("cp1251")
             kinds = {
                 "lines": [line(l["pen_width"], l["color"], *l["from"], *l["to"]) for l in record["lines"]],
                 "rings": [ellipse(r["pen_width"], r["color"], r["box"]) for r in record["rings"]],
+                "twins": [ellipse(twins["pen_width"], twins["color"], box) for box in twins["boxes"]] if twins else [],
+                "text": [text(t["escapement"], 204, 0xC0C0C0, *t["silver"], caption),
+                         text(t["escapement"], 204, 0xFFFFFF, *t["white"], caption)],
             }
-            twins = record["twin_rings"]
-            if twins:
-                kinds["twins"] = [ellipse(twins["pen_width"], twins["color"], box) for box in twins["boxes"]]
-            caption = record["caption"].encode("cp1251")
-            t = record["text"]
-            kinds["text"] = [text(t["escapement"], 204, 0xC0C0C0, *t["silver"], caption),
-                             text(t["escapement"], 204, 0xFFFFFF, *t["white"], caption)]
             for kind, figures in kinds.items():
                 if figures:
-                    case(f"{name}.{kind}", w, h, figures)
+                    case(f"frame.{w}x{h}.{record['frame']:03d}.{kind}", w, h, figures)
 
 
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     thin_lines()
-    wide_lines()
-    rings()
     ellipses()
-    twin_rings()
     texts()
     frames(sys.argv[1])
     path = Path(__file__).with_name("cases.txt")

@@ -7,57 +7,29 @@
 namespace probe {
 namespace {
 
-std::string FromHex(const std::string& hex) {
-  if (hex.size() % 2 != 0) throw std::runtime_error("odd number of hex digits: " + hex);
-  std::string bytes;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  }
-  return bytes;
-}
-
 Figure ReadFigure(const std::string& word, std::istringstream& fields) {
   Figure f;
+  std::string hex;
   if (word == "line" || word == "ellipse") {
     f.kind = word == "line" ? FigureKind::Line : FigureKind::Ellipse;
     fields >> f.pen_width >> f.color >> f.coords[0] >> f.coords[1] >> f.coords[2] >> f.coords[3];
-  } else if (word == "text") {
-    std::string hex;
+  } else if (word == "text" && fields >> f.escapement >> f.charset >> f.color >> f.coords[0] >> f.coords[1] >> hex &&
+             hex.size() % 2 == 0) {
     f.kind = FigureKind::Text;
-    fields >> f.escapement >> f.charset >> f.color >> f.coords[0] >> f.coords[1] >> hex;
-    f.text = FromHex(hex);
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+      f.text.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    }
   } else {
     fields.setstate(std::ios::failbit);
   }
   return f;
 }
 
-// A selected object that goes back out of the context when done.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), previous_(SelectObject(dc, object)) {}
-  ~Selected() {
-    SelectObject(dc_, previous_);
-    DeleteObject(object_);
+HGDIOBJ MakeObject(const Figure& f) {
+  if (f.kind != FigureKind::Text) {
+    const LOGPEN pen{PS_SOLID, {f.pen_width, 0}, f.color};
+    return CreatePenIndirect(&pen);
   }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ object_;
-  HGDIOBJ previous_;
-};
-
-HPEN MakePen(const Figure& f) {
-  LOGPEN pen{};
-  pen.lopnStyle = PS_SOLID;
-  pen.lopnWidth.x = f.pen_width;
-  pen.lopnColor = f.color;
-  return CreatePenIndirect(&pen);
-}
-
-HFONT MakeFont(const Figure& f) {
   LOGFONTA font{};
   font.lfHeight = -29;
   font.lfWeight = 700;
@@ -68,56 +40,38 @@ HFONT MakeFont(const Figure& f) {
   return CreateFontIndirectA(&font);
 }
 
+// Each figure with an object of its own, selected for the figure only.
 void DrawFigure(HDC dc, const Figure& f) {
+  const HGDIOBJ object = MakeObject(f);
+  const HGDIOBJ previous = SelectObject(dc, object);
   const int* c = f.coords;
-  switch (f.kind) {
-    case FigureKind::Line: {
-      const Selected pen(dc, MakePen(f));
-      MoveToEx(dc, c[0], c[1], nullptr);
-      LineTo(dc, c[2], c[3]);
-      break;
-    }
-    case FigureKind::Ellipse: {
-      const Selected pen(dc, MakePen(f));
-      Ellipse(dc, c[0], c[1], c[2], c[3]);
-      break;
-    }
-    case FigureKind::Text: {
-      const Selected font(dc, MakeFont(f));
-      SetTextColor(dc, f.color);
-      ExtTextOutA(dc, c[0], c[1], 0, nullptr, f.text.data(), static_cast<UINT>(f.text.size()), nullptr);
-      break;
-    }
+  if (f.kind == FigureKind::Line) {
+    MoveToEx(dc, c[0], c[1], nullptr);
+    LineTo(dc, c[2], c[3]);
+  } else if (f.kind == FigureKind::Ellipse) {
+    Ellipse(dc, c[0], c[1], c[2], c[3]);
+  } else {
+    SetTextColor(dc, f.color);
+    ExtTextOutA(dc, c[0], c[1], 0, nullptr, f.text.data(), static_cast<UINT>(f.text.size()), nullptr);
   }
-}
-
-// A dark blue that no figure uses, so that black figures show too.
-void FillBackground(std::uint8_t* bits, const Case& c) {
-  const std::size_t stride = PictureBytes(c) / static_cast<std::size_t>(c.height);
-  for (int y = 0; y < c.height; ++y) {
-    std::uint8_t* pixel = bits + stride * static_cast<std::size_t>(y);
-    for (int x = 0; x < c.width; ++x, pixel += 3) {
-      pixel[0] = 0x80;
-      pixel[1] = 0x20;
-      pixel[2] = 0x10;
-    }
-  }
+  SelectObject(dc, previous);
+  DeleteObject(object);
 }
 
 }  // namespace
 
 std::vector<Case> ReadCases(std::istream& in) {
   std::vector<Case> cases;
-  std::string line;
+  std::string line, word;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream fields(line);
-    std::string word;
     if (!(fields >> word) || word[0] == '#') continue;
     if (word == "case") {
-      Case c;
-      fields >> c.name >> c.width >> c.height;
-      if (c.width <= 0 || c.height <= 0) fields.setstate(std::ios::failbit);
-      cases.push_back(std::move(c));
+      cases.emplace_back();
+      if (!(fields >> cases.back().name >> cases.back().width >> cases.back().height) || cases.back().width <= 0 ||
+          cases.back().height <= 0) {
+        fields.setstate(std::ios::failbit);
+      }
     } else if (!cases.empty()) {
       cases.back().figures.push_back(ReadFigure(word, fields));
     } else {
@@ -129,38 +83,32 @@ std::vector<Case> ReadCases(std::istream& in) {
 }
 
 std::size_t PictureBytes(const Case& c) {
-  const std::size_t stride = (static_cast<std::size_t>(c.width) * 3 + 3) & ~std::size_t{3};
-  return stride * static_cast<std::size_t>(c.height);
+  return ((static_cast<std::size_t>(c.width) * 3 + 3) & ~std::size_t{3}) * static_cast<std::size_t>(c.height);
 }
 
 std::vector<std::uint8_t> DrawCase(const Case& c) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = c.width;
-  info.bmiHeader.biHeight = c.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) throw std::runtime_error("no memory context for case " + c.name);
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (section == nullptr || bits == nullptr) {
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), c.width, c.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::uint8_t* bits = nullptr;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  if (dc == nullptr || section == nullptr || bits == nullptr) {
     DeleteDC(dc);
-    throw std::runtime_error("no DIB section for case " + c.name);
+    throw std::runtime_error("no section and context for case " + c.name);
   }
-  std::vector<std::uint8_t> pixels(PictureBytes(c), 0);
-  {
-    const HGDIOBJ previous_bitmap = SelectObject(dc, section);
-    const HGDIOBJ previous_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    FillBackground(static_cast<std::uint8_t*>(bits), c);
-    SetBkMode(dc, TRANSPARENT);
-    for (const Figure& f : c.figures) DrawFigure(dc, f);
-    GdiFlush();
-    std::memcpy(pixels.data(), bits, pixels.size());
-    SelectObject(dc, previous_brush);
-    SelectObject(dc, previous_bitmap);
-  }
+  // A dark blue that no figure uses, so that black figures show too.
+  std::vector<std::uint8_t> pixels(PictureBytes(c));
+  const std::size_t stride = pixels.size() / static_cast<std::size_t>(c.height);
+  for (int y = 0; y < c.height; ++y)
+    for (int x = 0; x < c.width; ++x) std::memcpy(bits + stride * y + 3 * x, "\x80\x20\x10", 3);
+  const HGDIOBJ previous_bitmap = SelectObject(dc, section);
+  const HGDIOBJ previous_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SetBkMode(dc, TRANSPARENT);
+  for (const Figure& f : c.figures) DrawFigure(dc, f);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size());
+  SelectObject(dc, previous_brush);
+  SelectObject(dc, previous_bitmap);
   DeleteObject(section);
   DeleteDC(dc);
   return pixels;

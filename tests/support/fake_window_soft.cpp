@@ -1,56 +1,32 @@
 // Over the software platform: a soft::WindowBase in the handle table whose
 // client area is plain memory, so no display is needed.
-#include "support/fake_window.h"
-
 #include <algorithm>
 
 #include "platform/soft/graphics/objects.h"
+#include "support/fake_window.h"
 
+// The client area: 4-byte top-down pixels, locked while a context draws.
 class FakeWindow::Target : public soft::DeviceTarget {
  public:
   Target(int width, int height)
       : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height * 4), 0) {}
-
   soft::Surface Lock() override {
     mutex_.lock();
-    soft::Surface surface;
-    surface.bits = pixels_.data();
-    surface.width = width_;
-    surface.height = height_;
-    surface.stride = width_ * 4;
-    surface.bytes_per_pixel = 4;
-    surface.bottom_up = false;
-    return surface;
+    return {pixels_.data(), width_, height_, width_ * 4, 4, false};
   }
   void Unlock() override { mutex_.unlock(); }
-  void Released() override {
+  // Runs `use` on the pixels while no context draws.
+  template <class Use>
+  auto With(Use use) {
     std::lock_guard lock(mutex_);
-    ++presented_;
+    return use(pixels_);
   }
-
-  int Presented() {
-    std::lock_guard lock(mutex_);
-    return presented_;
-  }
-  int Pixel(int x, int y) {
-    std::lock_guard lock(mutex_);
-    return pixels_[static_cast<std::size_t>((y * width_ + x) * 4)];
-  }
-  void Fill(std::uint8_t value) {
-    std::lock_guard lock(mutex_);
-    std::fill(pixels_.begin(), pixels_.end(), value);
-  }
-  bool AllPixelsAre(std::uint8_t value) {
-    std::lock_guard lock(mutex_);
-    return std::all_of(pixels_.begin(), pixels_.end(), [value](std::uint8_t byte) { return byte == value; });
-  }
+  int width() const { return width_; }
 
  private:
   std::mutex mutex_;
-  int width_;
-  int height_;
+  const int width_, height_;
   std::vector<std::uint8_t> pixels_;
-  int presented_ = 0;
 };
 
 class FakeWindow::Window : public soft::WindowBase {
@@ -68,11 +44,19 @@ FakeWindow::FakeWindow(int client_width, int client_height)
 
 FakeWindow::~FakeWindow() { Destroy(); }
 
-int FakeWindow::Pixel(int x, int y) const { return target_->Pixel(x, y); }
+int FakeWindow::Pixel(int x, int y) const {
+  return target_->With([&](auto& pixels) { return pixels[static_cast<std::size_t>((y * target_->width() + x) * 4)]; });
+}
 
-void FakeWindow::Fill(std::uint8_t value) { target_->Fill(value); }
+void FakeWindow::Fill(std::uint8_t value) {
+  target_->With([&](auto& pixels) { std::fill(pixels.begin(), pixels.end(), value); });
+}
 
-bool FakeWindow::AllPixelsAre(std::uint8_t value) const { return target_->AllPixelsAre(value); }
+bool FakeWindow::AllPixelsAre(std::uint8_t value) const {
+  return target_->With([&](auto& pixels) {
+    return std::all_of(pixels.begin(), pixels.end(), [&](std::uint8_t byte) { return byte == value; });
+  });
+}
 
 void FakeWindow::Destroy() {
   if (handle_ != nullptr) soft::Remove(handle_);

@@ -5,7 +5,6 @@
 // the wrapper, and the wrapper calls the DLL's own entry point.
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
 
 #include "support/platform_probe.h"
@@ -19,9 +18,8 @@ struct State {
   std::map<HANDLE, Kind> made;
   std::map<HDC, std::map<DWORD, HGDIOBJ>> selected;  // per context, per object type
   long misuse = 0;
-  int dpi = 0;  // 0: the screen's own
-  bool locale_set = false;
-  bool double_byte = false;
+  int dpi = 0;           // 0: the screen's own
+  int double_byte = -1;  // -1: the system's own answer
   BYTE locale_charset = DEFAULT_CHARSET;
   probe::MessageBoxSink message_boxes;
   bool thread_creation_fails = false;
@@ -60,16 +58,14 @@ void Gone(HANDLE object) {
   Probe().selected.erase(static_cast<HDC>(object));
 }
 
-std::string Utf8FromCodePage(const char* text, UINT code_page) {
+std::string Utf8(const char* text) {
   if (text == nullptr) return {};
-  const int wide_length = MultiByteToWideChar(code_page, 0, text, -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wide_length), L'\0');
-  MultiByteToWideChar(code_page, 0, text, -1, wide.data(), wide_length);
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
   const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-  utf8.resize(utf8.size() - 1);  // the terminating zero
-  return utf8;
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  return utf8.c_str();  // up to the terminating zero
 }
 
 // A wrapper that counts what the call made as an object of `kind`.
@@ -139,7 +135,7 @@ int WINAPI CountedGetDeviceCaps(HDC dc, int index) {
 
 int WINAPI CountedGetSystemMetrics(int index) {
   REAL("user32.dll", GetSystemMetrics);
-  if (index == SM_DBCSENABLED && Probe().locale_set) return Probe().double_byte ? 1 : 0;
+  if (index == SM_DBCSENABLED && Probe().double_byte >= 0) return Probe().double_byte;
   return real(index);
 }
 
@@ -147,7 +143,7 @@ BOOL WINAPI CountedGetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
   REAL("gdi32.dll", GetTextMetricsA);
   const BOOL done = real(dc, metrics);
   // In a double-byte locale the system font carries the locale's set.
-  if (done && Probe().locale_set && Probe().double_byte &&
+  if (done && Probe().double_byte == 1 &&
       GetCurrentObject(dc, OBJ_FONT) == GetStockObject(SYSTEM_FONT)) {
     metrics->tmCharSet = Probe().locale_charset;
   }
@@ -163,8 +159,7 @@ int WINAPI CountedMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type
   }
   if (!sink) return real(owner, text, caption, type);
   // The platform's own caption when none is given.
-  sink(Utf8FromCodePage(text, CP_ACP), caption != nullptr && caption[0] != '\0' ? Utf8FromCodePage(caption, CP_ACP) : "Error",
-       type);
+  sink(Utf8(text), caption != nullptr && caption[0] != '\0' ? Utf8(caption) : "Error", type);
   return IDOK;
 }
 
@@ -213,15 +208,9 @@ namespace probe {
 LiveCounts CountLive() {
   std::lock_guard lock(Probe().mutex);
   LiveCounts live;
+  int* counts[] = {&live.pens, &live.brushes, &live.fonts, &live.bitmaps, &live.dcs, &live.windows};
   for (const auto& [object, kind] : Probe().made) {
-    switch (kind) {
-      case Kind::Pen: ++live.pens; break;
-      case Kind::Brush: ++live.brushes; break;
-      case Kind::Font: ++live.fonts; break;
-      case Kind::Bitmap: ++live.bitmaps; break;
-      case Kind::Dc: ++live.dcs; break;
-      case Kind::Window: live.windows += IsWindow(static_cast<HWND>(object)) ? 1 : 0; break;
-    }
+    *counts[static_cast<int>(kind)] += kind != Kind::Window || IsWindow(static_cast<HWND>(object));
   }
   return live;
 }
@@ -234,8 +223,7 @@ long MisuseCount() {
 void SetScreenDpi(int dpi) { Probe().dpi = dpi == 96 ? 0 : dpi; }
 
 void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
-  Probe().locale_set = true;
-  Probe().double_byte = enabled;
+  Probe().double_byte = enabled ? 1 : 0;
   Probe().locale_charset = system_charset;
 }
 

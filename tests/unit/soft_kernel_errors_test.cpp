@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "soft_section.h"
+#include "support/fake_window.h"
 
 namespace {
 
@@ -29,44 +31,33 @@ TEST(LastError, BelongsToEachThread) {
   EXPECT_EQ(GetLastError(), ERROR_OUTOFMEMORY);
 }
 
-// Objects to misuse: a memory context holding a section, a stale context and
-// a stale pen.
+// Objects to misuse: a memory context holding a section, the screen's
+// context, a window, and a stale context, pen and window.
 struct Objects {
   Objects() {
-    SelectObject(dc, section);
     DeleteDC(stale_dc);
     DeleteObject(stale_pen);
+    gone.Destroy();
   }
-  ~Objects() {
-    DeleteDC(dc);
-    DeleteObject(section);
-  }
-  static HBITMAP Section(WORD bits) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, 4, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
-    void* pixels = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  }
-  static HGDIOBJ Pen() {
-    const LOGPEN pen{PS_SOLID, {1, 0}, 0};
-    return CreatePenIndirect(&pen);
-  }
+  ~Objects() { ReleaseDC(nullptr, screen); }
   // Selects the section into other, then gives other back.
   bool SelectsInto(HDC other) {
-    const bool selected = SelectObject(other, section) != nullptr;
-    if (GetObjectType(other) == OBJ_MEMDC) {
-      DeleteDC(other);
-    } else {
-      ReleaseDC(nullptr, other);
-    }
+    const bool selected = SelectObject(other, section.bitmap()) != nullptr;
+    GetObjectType(other) == OBJ_MEMDC ? DeleteDC(other) : ReleaseDC(nullptr, other);
     return selected;
   }
-  HDC dc = CreateCompatibleDC(nullptr);
+  Section section{4, 4};
+  HDC dc = section.dc();
+  HDC screen = GetDC(nullptr);
   HDC stale_dc = CreateCompatibleDC(nullptr);
-  HBITMAP section = Section(24);
-  HGDIOBJ stale_pen = Pen();
+  LOGPEN pen{PS_SOLID, {1, 0}, 0}, bad_pen{99, {1, 0}, 0};
+  LOGBRUSH bad_brush{99, 0, 0};
+  HGDIOBJ stale_pen = CreatePenIndirect(&pen);
+  FakeWindow window{4, 4}, gone{4, 4};
+  HWND gone_window = gone.handle();
   RECT box{0, 0, 1, 1};
   BITMAP record{};
+  SIZE size{};
 };
 
 struct FailingCall {
@@ -99,14 +90,21 @@ INSTANTIATE_TEST_SUITE_P(
         FAILS(SelectObjectOfABitmapHeldElsewhere, ERROR_INVALID_HANDLE, !o.SelectsInto(CreateCompatibleDC(nullptr))),
         FAILS(SelectObjectOfABitmapIntoTheScreen, ERROR_INVALID_PARAMETER, !o.SelectsInto(GetDC(nullptr))),
         FAILS(DeleteObjectOfAStaleObject, ERROR_INVALID_HANDLE, !DeleteObject(o.stale_pen)),
-        FAILS(DeleteObjectOfASelectedObject, ERROR_BUSY, !DeleteObject(o.section)),
+        FAILS(DeleteObjectOfASelectedObject, ERROR_BUSY, !DeleteObject(o.section.bitmap())),
+        FAILS(DeleteObjectOfAContext, ERROR_INVALID_HANDLE, !DeleteObject(o.dc)),
+        FAILS(CreatePenIndirectOfNoStyle, ERROR_INVALID_PARAMETER, !CreatePenIndirect(&o.bad_pen)),
+        FAILS(CreatePenIndirectOfNothing, ERROR_INVALID_PARAMETER, !CreatePenIndirect(nullptr)),
+        FAILS(CreateBrushIndirectOfNoStyle, ERROR_INVALID_PARAMETER, !CreateBrushIndirect(&o.bad_brush)),
+        FAILS(CreateFontIndirectOfNothing, ERROR_INVALID_PARAMETER, !CreateFontIndirectA(nullptr)),
         FAILS(GetObjectOfAStaleObject, ERROR_INVALID_HANDLE, !GetObjectA(o.stale_pen, sizeof o.record, &o.record)),
-        FAILS(GetObjectIntoASmallBuffer, ERROR_INSUFFICIENT_BUFFER, !GetObjectA(o.section, 4, &o.record)),
+        FAILS(GetObjectIntoASmallBuffer, ERROR_INSUFFICIENT_BUFFER, !GetObjectA(o.section.bitmap(), 4, &o.record)),
         FAILS(GetObjectTypeOfAStaleObject, ERROR_INVALID_HANDLE, !GetObjectType(o.stale_pen)),
         FAILS(GetStockObjectOfNoStockObject, ERROR_INVALID_PARAMETER, !GetStockObject(3)),
         FAILS(UnrealizeObjectOfAPen, ERROR_INVALID_HANDLE, !UnrealizeObject(GetStockObject(BLACK_PEN))),
         FAILS(CreateCompatibleDCFromAStaleContext, ERROR_INVALID_HANDLE, !CreateCompatibleDC(o.stale_dc)),
         FAILS(DeleteDCOfAStaleContext, ERROR_INVALID_HANDLE, !DeleteDC(o.stale_dc)),
+        FAILS(GetDCOfAGoneWindow, ERROR_INVALID_WINDOW_HANDLE, !GetDC(o.gone_window)),
+        FAILS(GetDCOfAPen, ERROR_INVALID_WINDOW_HANDLE, !GetDC(reinterpret_cast<HWND>(GetStockObject(BLACK_PEN)))),
         FAILS(ReleaseDCOfAMemoryContext, ERROR_INVALID_HANDLE, !ReleaseDC(nullptr, o.dc)),
         FAILS(SetBkModeToNoMode, ERROR_INVALID_PARAMETER, !SetBkMode(o.dc, 7)),
         FAILS(SetROP2ToNoOperation, ERROR_INVALID_PARAMETER, !SetROP2(o.dc, 99)),
@@ -116,6 +114,17 @@ INSTANTIATE_TEST_SUITE_P(
         FAILS(GetClipBoxOfAStaleContext, ERROR_INVALID_HANDLE, GetClipBox(o.stale_dc, &o.box) == ERROR_REGION),
         FAILS(PatBltWithAnUnknownOperation, ERROR_INVALID_PARAMETER, !PatBlt(o.dc, 0, 0, 1, 1, SRCCOPY)),
         FAILS(BitBltFromAStaleContext, ERROR_INVALID_HANDLE, !BitBlt(o.dc, 0, 0, 1, 1, o.stale_dc, 0, 0, SRCCOPY)),
+        FAILS(BitBltFromTheScreen, ERROR_INVALID_PARAMETER, !BitBlt(o.dc, 0, 0, 1, 1, o.screen, 0, 0, SRCCOPY)),
+        FAILS(StretchBltFromTheScreen, ERROR_INVALID_PARAMETER,
+              !StretchBlt(o.dc, 0, 0, 1, 1, o.screen, 0, 0, 1, 1, SRCCOPY)),
+        FAILS(DrawFocusRectOnAWindow, ERROR_INVALID_HANDLE,
+              !DrawFocusRect(reinterpret_cast<HDC>(o.window.handle()), &o.box)),
+        FAILS(GetTextExtentOfAStaleContext, ERROR_INVALID_HANDLE, !GetTextExtentPoint32A(o.stale_dc, "x", 1, &o.size)),
+        FAILS(GetTextExtentIntoNothing, ERROR_INVALID_PARAMETER, !GetTextExtentPoint32A(o.dc, "x", 1, nullptr)),
+        FAILS(GetTextExtentOfANegativeCount, ERROR_INVALID_PARAMETER, !GetTextExtentPoint32A(o.dc, "x", -1, &o.size)),
+        FAILS(GetTextExtentOfNoText, ERROR_INVALID_PARAMETER, !GetTextExtentPoint32A(o.dc, nullptr, 1, &o.size)),
+        FAILS(GetTextMetricsIntoNothing, ERROR_INVALID_PARAMETER, !GetTextMetricsA(o.dc, nullptr)),
+        FAILS(ExtTextOutOnAStaleContext, ERROR_INVALID_HANDLE, !ExtTextOutA(o.stale_dc, 0, 0, 0, nullptr, "x", 1, nullptr)),
         FAILS(FillRectWithAStaleBrush, ERROR_INVALID_PARAMETER, !FillRect(o.dc, &o.box, static_cast<HBRUSH>(o.stale_pen))),
         FAILS(GetModuleHandleOfNoModule, ERROR_MOD_NOT_FOUND, !GetModuleHandleA("no-such-module.dll")),
         FAILS(CloseHandleOfNoHandle, ERROR_INVALID_HANDLE, !CloseHandle(o.stale_pen)),

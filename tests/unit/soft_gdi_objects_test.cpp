@@ -1,0 +1,194 @@
+// GDI objects and contexts: the handle table, stock objects,
+// refused deletions, what objects describe, the layout of sections, and
+// memory, screen and window contexts. Refusals and their last errors are in
+// soft_kernel_errors_test; live counts, also across threads, are checked
+// through the probe by the raster tests (raster_module_threads_test).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "platform/soft/graphics/objects.h"
+#include "platform/soft/soft.h"
+#include "soft_section.h"
+#include "support/fake_window.h"
+
+namespace {
+
+HPEN MakePen(COLORREF color, int width = 1) {
+  const LOGPEN pen{PS_SOLID, {width, 0}, color};
+  return CreatePenIndirect(&pen);
+}
+
+TEST(HandleTable, KnowsStaleForeignAndWrongKindHandlesForWhatTheyAre) {
+  HPEN first = MakePen(1);
+  ASSERT_TRUE(DeleteObject(first));
+  // While the freed slot holds other objects, the old handle reaches none of them.
+  for (int i = 0; i < 200; ++i) {
+    HPEN next = MakePen(static_cast<COLORREF>(i));
+    EXPECT_NE(next, first);
+    EXPECT_EQ(soft::Find(first), nullptr);
+    EXPECT_FALSE(DeleteObject(first));
+    EXPECT_TRUE(DeleteObject(next));
+  }
+  int local = 0;
+  EXPECT_EQ(soft::Find(reinterpret_cast<HANDLE>(5)), nullptr);
+  EXPECT_EQ(soft::Find(&local), nullptr);
+  HPEN pen = MakePen(0);
+  EXPECT_EQ(soft::FindAs<soft::BrushObject>(pen, soft::Kind::Brush), nullptr);
+  DeleteObject(pen);
+}
+
+TEST(StockObjects, AreSharedAndNeverDeleted) {
+  HGDIOBJ pen = GetStockObject(BLACK_PEN);
+  EXPECT_EQ(GetStockObject(BLACK_PEN), pen);
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+}
+
+TEST(Deletion, OfASelectedObjectIsRefusedAndCountedUntilTheLastContextLetsGo) {
+  HDC first = CreateCompatibleDC(nullptr);
+  HDC second = CreateCompatibleDC(nullptr);
+  HPEN pen = MakePen(0x123456);
+  SelectObject(first, pen);
+  SelectObject(second, pen);
+  SelectObject(first, pen);  // selecting it again changes nothing
+  const long misuse = soft::MisuseCount();
+  EXPECT_FALSE(DeleteObject(pen));
+  EXPECT_EQ(soft::MisuseCount(), misuse + 1);
+  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+  EXPECT_EQ(SelectObject(first, GetStockObject(BLACK_PEN)), pen);
+  EXPECT_FALSE(DeleteObject(pen));
+  DeleteDC(second);  // deleting a context deselects what it held
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_EQ(soft::MisuseCount(), misuse + 2);
+  DeleteDC(first);
+}
+
+TEST(Description, IsCopiedOnlyWhereItFits) {
+  HPEN pen = MakePen(0xABCDEF, 7);
+  LOGPEN described{};
+  EXPECT_EQ(GetObjectA(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
+  EXPECT_EQ(GetObjectA(pen, 100, &described), static_cast<int>(sizeof(LOGPEN)));  // its fields: raster_pen_brush_test
+  DeleteObject(pen);
+
+  LOGFONTA font{};
+  font.lfHeight = -29;
+  font.lfQuality = 200;
+  std::memset(font.lfFaceName, 'A', sizeof(font.lfFaceName));  // no terminating zero
+  HFONT handle = CreateFontIndirectA(&font);
+  LOGFONTA back{};
+  EXPECT_EQ(GetObjectA(handle, 60, &back), 60);
+  EXPECT_EQ(back.lfHeight, -29);
+  EXPECT_EQ(back.lfQuality, 200);
+  EXPECT_EQ(std::strlen(back.lfFaceName), 31u);
+  DeleteObject(handle);
+}
+
+class SectionLayoutTest : public ::testing::TestWithParam<bool> {};
+
+// Rows are padded to 4 bytes; a bottom-up section's top row is the last in memory.
+TEST_P(SectionLayoutTest, PaddedRowsAndTheTopRowWhereTheHeaderSays) {
+  const bool bottom_up = GetParam();
+  Section section(5, 4, bottom_up);
+  DIBSECTION description{};
+  ASSERT_EQ(GetObjectA(section.bitmap(), sizeof description, &description), static_cast<int>(sizeof(DIBSECTION)));
+  EXPECT_EQ(description.dsBm.bmWidthBytes, 16);
+  EXPECT_EQ(description.dsBm.bmHeight, 4);
+  EXPECT_EQ(description.dsBmih.biHeight, bottom_up ? 4 : -4);
+  const RECT top_row{0, 0, 5, 1};
+  FillRect(section.dc(), &top_row, section.Brush(RGB(255, 0, 0)));
+  const auto* row = static_cast<const std::uint8_t*>(description.dsBm.bmBits) + (bottom_up ? 3 * 16 : 0);
+  EXPECT_EQ(row[0] + row[1], 0);  // blue, green, red
+  EXPECT_EQ(row[2], 0xFF);
+  EXPECT_EQ(row[14], 0xFF);
+  EXPECT_EQ(row[15], 0x00);  // padding is not a pixel
+}
+
+INSTANTIATE_TEST_SUITE_P(Sections, SectionLayoutTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& up) { return up.param ? "BottomUp" : "TopDown"; });
+
+BITMAPINFO Header(LONG width, LONG height, WORD bits = 24, DWORD compression = BI_RGB) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, bits, compression, 0, 0, 0, 0, 0};
+  return info;
+}
+
+constexpr LONG kMax = std::numeric_limits<LONG>::max();
+constexpr LONG kMin = std::numeric_limits<LONG>::min();
+
+struct Refused {
+  const char* name;
+  BITMAPINFO info;
+  DWORD error;
+};
+
+void PrintTo(const Refused& refused, std::ostream* out) { *out << refused.name; }
+
+class RefusedSectionTest : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedSectionTest, LeavesNothingAndSaysWhy) {
+  const soft::LiveCounts before = soft::CountLive();
+  std::uint8_t dummy = 0;
+  void* bits = &dummy;
+  SetLastError(0);
+  EXPECT_EQ(CreateDIBSection(nullptr, &GetParam().info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  EXPECT_EQ(GetLastError(), GetParam().error);
+  EXPECT_EQ(soft::CountLive(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, RefusedSectionTest,
+    ::testing::Values(Refused{"JustOver2GiB", Header(32768, 21846), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"WidestAndTallest", Header(kMax, kMin), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"Widest", Header(kMax, 1), ERROR_NOT_ENOUGH_MEMORY},
+                      Refused{"NoWidth", Header(0, 10), ERROR_INVALID_PARAMETER},
+                      Refused{"NoHeight", Header(10, 0), ERROR_INVALID_PARAMETER},
+                      Refused{"NegativeWidth", Header(-10, 10), ERROR_INVALID_PARAMETER},
+                      Refused{"ThirtyTwoBits", Header(10, 10, 32), ERROR_INVALID_PARAMETER},
+                      Refused{"EightBits", Header(10, 10, 8), ERROR_INVALID_PARAMETER},
+                      Refused{"BitFields", Header(10, 10, 24, 3), ERROR_INVALID_PARAMETER},
+                      Refused{"NoHeader", {}, ERROR_INVALID_PARAMETER}),
+    [](const ::testing::TestParamInfo<Refused>& tested) { return std::string(tested.param.name); });
+
+TEST(MemoryContext, SelectsByKindReturningThePreviousObject) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = MakePen(0, 3);
+  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(SelectObject(dc, GetStockObject(NULL_BRUSH)), GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), nullptr);  // a new context holds no bitmap
+  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), pen);
+  DeleteObject(pen);
+  EXPECT_EQ(SelectObject(dc, nullptr), nullptr);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+  EXPECT_TRUE(DeleteDC(dc));
+}
+
+TEST(ScreenContext, DescribesATrueColourScreenWithoutPixels) {
+  HDC screen = GetDC(nullptr);
+  soft::SetScreenDpi(0);  // nonsense is ignored
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
+  EXPECT_EQ(GetSysColor(-1), 0u) << "no colour has this index";
+  EXPECT_EQ(GetSysColor(COLOR_MENUBAR + 1), 0u);
+  EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES), 32);  // no palettes
+  EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSY), 0);
+  RECT box{1, 1, 1, 1};
+  EXPECT_EQ(GetClipBox(screen, &box), NULLREGION);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+}
+
+TEST(WindowContext, GoesBackOnlyToItsOwnWindow) {
+  FakeWindow window(4, 4), other(4, 4);
+  HDC dc = GetDC(window.handle());
+  const long misuse = soft::MisuseCount();
+  EXPECT_EQ(ReleaseDC(other.handle(), dc), 0);
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_EQ(soft::MisuseCount(), misuse + 2);
+  EXPECT_EQ(ReleaseDC(window.handle(), dc), 1);
+}
+
+}  // namespace

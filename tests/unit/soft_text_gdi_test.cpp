@@ -1,0 +1,165 @@
+// The text calls: GetTextExtentPoint32A measures and ExtTextOutA writes onto a
+// 24-bit section, with the program's bold Arial caption font. Where tilted
+// lines go is held against the real platform's pixels by gdi_probe.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "platform/soft/text/text_faces.h"
+#include "platform/soft/text/text_glyphs.h"
+#include "soft_section.h"
+
+namespace {
+
+constexpr COLORREF kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kGrey = 0x404040;
+constexpr int kWidth = 300, kHeight = 80;
+
+// "НЕМАЄ СИГНАЛУ" in the code page: capitals only, standing on the baseline.
+const std::string kCaption = "\xCD\xC5\xCC\xC0\xAA \xD1\xC8\xC3\xCD\xC0\xCB\xD3";
+
+LOGFONTA Font(const char* face = "Arial", LONG height = -29, LONG escapement = 0) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_BOLD;
+  font.lfEscapement = escapement;
+  font.lfCharSet = RUSSIAN_CHARSET;  // the bytes are Cyrillic, as the program's caption font says
+  std::snprintf(font.lfFaceName, LF_FACESIZE, "%s", face);
+  return font;
+}
+
+// A top-down section with a font selected, white text on a transparent background.
+struct Canvas : Section {
+  explicit Canvas(const LOGFONTA& font = Font()) : Section(kWidth, kHeight, false) {
+    SelectObject(dc(), Keep(CreateFontIndirectA(&font)));
+    SetBkMode(dc(), TRANSPARENT);
+    SetTextColor(dc(), kWhite);
+  }
+  BOOL Write(int x, int y, const std::string& text) {
+    return ExtTextOutA(dc(), x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  }
+  SIZE Extent(const std::string& text, int count = -1) {
+    SIZE size{-1, -1};
+    EXPECT_TRUE(GetTextExtentPoint32A(dc(), text.data(), count < 0 ? int(text.size()) : count, &size));
+    return size;
+  }
+  // Where the pixels differ from the background colour (inclusive), and how many do.
+  struct Box {
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN, count = 0;
+  };
+  Box Ink(COLORREF background = kBlack) const {
+    Box box;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        if (At(x, y) == background) continue;
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y),
+               box.count + 1};
+      }
+    }
+    return box;
+  }
+};
+
+TEST(TextExtent, CaptionFontMeasuresAsBoldArial) {
+  Canvas dc;
+  EXPECT_EQ(dc.Extent("THE END").cy, 33);  // the cell of the metric-compatible face
+  EXPECT_GT(dc.Extent("THE END").cx, 29 * 3);
+  EXPECT_LT(dc.Extent("THE END").cx, 29 * 7);
+  EXPECT_EQ(dc.Extent("").cx, 0);  // no text still has the full cell
+  EXPECT_EQ(dc.Extent("").cy, 33);
+  // The sum of whole-pixel advances of the counted bytes, without kerning even for AV.
+  const std::string text = "THE END AV \xCD\xE5\xEC\xE0\xBA";
+  int sum = 0;
+  for (char c : text) sum += dc.Extent(std::string(1, c)).cx;
+  EXPECT_EQ(dc.Extent(text).cx, sum);
+  EXPECT_EQ(dc.Extent(text, 3).cx, dc.Extent("THE").cx);
+  SIZE size{};
+  EXPECT_TRUE(GetTextExtentPoint32A(dc.dc(), nullptr, 0, &size));
+}
+
+TEST(TextExtent, OddFontsStillMeasure) {
+  for (const LOGFONTA& font : {Font("No Such Face At All"), Font("Arial", INT_MIN), Font("Arial", 0)}) {
+    EXPECT_GT(Canvas(font).Extent("W").cx, 0) << font.lfFaceName << " " << font.lfHeight;
+  }
+  EXPECT_EQ(Canvas(Font("Arial", 20)).Extent("x").cy, 20);  // a positive height is the cell's
+}
+
+TEST(TextExtent, RepeatedMeasuringCostsNoLookupAndNoGlyphLoad) {
+  Canvas().Extent("THE END");
+  const soft::FaceCacheCounters faces = soft::FaceCounters();
+  const long glyphs = soft::GlyphCounters().advances_loaded;
+  for (int frame = 0; frame < 5; ++frame) Canvas().Extent("THE END");  // a new platform font every frame
+  EXPECT_EQ(soft::FaceCounters().fontconfig_queries, faces.fontconfig_queries);
+  EXPECT_EQ(soft::FaceCounters().files_opened, faces.files_opened);
+  EXPECT_EQ(soft::GlyphCounters().advances_loaded, glyphs);
+}
+
+TEST(TextOutput, OpaqueModeFillsExactlyTheCell) {
+  Canvas canvas;
+  canvas.Fill(kGrey);
+  SetBkMode(canvas.dc(), OPAQUE);
+  SetBkColor(canvas.dc(), RGB(0, 0, 255));
+  canvas.Write(10, 7, "THE END");  // no glyph reaches past its advance
+  const SIZE extent = canvas.Extent("THE END");
+  const Canvas::Box cell = canvas.Ink(kGrey);
+  EXPECT_EQ(cell.count, extent.cx * extent.cy);  // a full rectangle, just where the cell is
+  EXPECT_EQ(cell.left, 10);
+  EXPECT_EQ(cell.top, 7);
+  EXPECT_EQ(cell.right, 10 + extent.cx - 1);
+  EXPECT_EQ(cell.bottom, 7 + extent.cy - 1);
+  EXPECT_EQ(canvas.At(10, 7), RGB(0, 0, 255));
+}
+
+TEST(TextOutput, TransparentGlyphsSitInTheCellAndTouchNothingElse) {
+  Canvas mask, canvas;
+  ASSERT_TRUE(mask.Write(20, 10, kCaption));  // white on black: where the glyphs cover anything
+  const SIZE extent = mask.Extent(kCaption);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(mask.dc(), &metrics);
+  const Canvas::Box ink = mask.Ink();
+  EXPECT_GE(ink.left, 20);
+  EXPECT_LT(ink.left, 20 + 5);  // starts at x: not centred, not right-aligned
+  EXPECT_LE(ink.right, 20 + extent.cx);
+  EXPECT_GE(ink.top, 10 + metrics.tmInternalLeading);
+  EXPECT_EQ(ink.bottom, 10 + metrics.tmAscent - 1);  // capitals stand on the baseline
+  canvas.Fill(kGrey);
+  SetTextColor(canvas.dc(), kRed);  // red is the low byte of a colour value
+  canvas.Write(20, 10, kCaption);
+  int covered = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const COLORREF glyph = mask.At(x, y);  // black: untouched, white: fully covered
+      if (glyph == kBlack || glyph == kWhite) {
+        EXPECT_EQ(canvas.At(x, y), glyph == kBlack ? kGrey : kRed) << x << "," << y;
+      }
+      covered += glyph == kWhite;
+    }
+  }
+  EXPECT_GT(covered, 200);
+}
+
+TEST(TextOutput, ClipsToTheBitmapWhereverTheTextIs) {
+  Canvas canvas;
+  EXPECT_TRUE(canvas.Write(-40, -12, kCaption));
+  EXPECT_GT(canvas.Ink().count, 0);
+  for (int far : {INT_MIN, INT_MIN + 5, -100000, 100000, INT_MAX - 5, INT_MAX}) {
+    canvas.Fill(kBlack);
+    EXPECT_TRUE(canvas.Write(far, far, kCaption));
+    EXPECT_TRUE(canvas.Write(far, 5, kCaption));
+    EXPECT_EQ(canvas.Ink().count, 0) << far;
+  }
+  EXPECT_TRUE(Canvas(Font("Arial", -29, 450)).Write(INT_MAX, INT_MIN, kCaption));
+}
+
+TEST(TextOutput, NothingToWriteOrNothingToWriteOnIsNoFailure) {
+  Canvas canvas;
+  EXPECT_TRUE(ExtTextOutA(canvas.dc(), 0, 0, 0, nullptr, nullptr, 3, nullptr));
+  EXPECT_EQ(canvas.Ink().count, 0);
+  HDC memory = CreateCompatibleDC(nullptr);  // no bitmap selected
+  EXPECT_TRUE(ExtTextOutA(memory, 0, 0, 0, nullptr, "x", 1, nullptr));
+  DeleteDC(memory);
+}
+
+}  // namespace
