@@ -39,13 +39,15 @@ def run_session(desktop, label, native=True):
         return
     check(f"{label}: title", f'"{TITLE}"' in tool(env, "xprop", "-id", str(window), "WM_NAME"))
     if native:  # Wine names the class and sizes the frame its own way
-        check(f"{label}: X11 class", '"MainWClass", "MainWClass"' in tool(env, "xprop", "-id", str(window), "WM_CLASS"))
+        check(f"{label}: X11 class",
+              '"MainWClass", "MainWClass"' in tool(env, "xprop", "-id", str(window), "WM_CLASS"))
         check(f"{label}: outer size 1024x768", wait_for(lambda: outer_size(env, window) == (1024, 768)),
               str(outer_size(env, window)))
     check_static(env, window, label)
 
     tool(env, "xdotool", "windowsize", str(window), "1300", "1000")
-    check(f"{label}: resized", wait_for(lambda: window_facts(env, window)[2][0] >= 1250), str(window_facts(env, window)))
+    check(f"{label}: resized", wait_for(lambda: window_facts(env, window)[2][0] >= 1250),
+          str(window_facts(env, window)))
 
     def strips():  # the newly uncovered strips right of and below the old client area
         enlarged = screenshot(env, window)
@@ -59,7 +61,8 @@ def run_session(desktop, label, native=True):
         composing = wait_for(lambda: cpu_ticks(desktop.program.pid) > before)
         check(f"{label}: minimised window keeps composing frames", desktop.program.poll() is None and composing)
         tool(env, "xdotool", "windowactivate", "--sync", str(window))
-        check(f"{label}: restored window is shown again", wait_for(lambda: window_facts(env, window)[3] == "IsViewable"))
+        shown = wait_for(lambda: window_facts(env, window)[3] == "IsViewable")
+        check(f"{label}: restored window is shown again", shown)
         check_static(env, window, f"{label}, restored")
     check_close(desktop, label)
 
