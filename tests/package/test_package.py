@@ -10,7 +10,6 @@ scratch root with a database of its own (--root), through the same unpacking,
 configuring and removal."""
 import fnmatch
 import glob
-import gzip
 import os
 import re
 import subprocess
@@ -70,36 +69,37 @@ def test_install_puts_every_file_in_place():
                                          for name in ("nosignal", "nosignal-render")))
 
 
-def test_desktop_entry_and_metainfo():
-    path = installed(f"share/applications/{APP_ID}.desktop")
-    result = run("desktop-file-validate", path)
-    check("desktop-file-validate", quiet(result), result.stdout + result.stderr)
-    with open(path, encoding="utf-8") as f:
+def test_installed_files_pass_their_validators():
+    entry = installed(f"share/applications/{APP_ID}.desktop")
+    validators = [("desktop-file-validate", ["desktop-file-validate", entry], quiet),
+                  # The whole tree: the metainfo with the desktop entry and icon it names.
+                  ("appstreamcli", ["appstreamcli", "validate-tree", "--no-net", "--pedantic", PREFIX],
+                   lambda result: "Validation was successful." in result.stdout)]
+    for name in ("nosignal", "nosignal-render"):
+        page = installed(f"share/man/man1/{name}.1.gz")
+        validators += [(f"groff -ww {name}", ["sh", "-c", f"zcat '{page}' | groff -ww -z -man"], quiet),
+                       (f"man {name}, with the version", ["man", "--warnings", "--local-file", page],
+                        lambda result: not result.stderr and f"nosignal {VERSION}" in result.stdout)]
+    for name, command, passed in validators:
+        result = run(*command, env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="200"))
+        check(name, result.returncode == 0 and passed(result), result.stdout[-300:] + result.stderr)
+
+
+def test_installed_files_agree_with_the_program():
+    """The entry starts the program and knows its window by its class, the
+    metainfo's release is the project's version, and the manual page has an
+    entry for every option of --help."""
+    with open(installed(f"share/applications/{APP_ID}.desktop"), encoding="utf-8") as f:
         entry = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
-    # The window's class ties the running program to its entry.
     wanted = {"Exec": "nosignal", "StartupWMClass": "MainWClass", "Terminal": "false", "Icon": APP_ID}
-    check("desktop entry starts the program", {key: entry.get(key) for key in wanted} == wanted, entry)
-    # The whole tree: the metainfo with the desktop entry and icon it names.
-    result = run("appstreamcli", "validate-tree", "--no-net", "--pedantic", PREFIX)
-    check("appstreamcli validate-tree", result.returncode == 0 and "Validation was successful." in result.stdout,
-          result.stdout + result.stderr)
+    check("desktop entry", {key: entry.get(key) for key in wanted} == wanted, entry)
     component = ElementTree.parse(installed(f"share/metainfo/{APP_ID}.metainfo.xml")).getroot()
     releases = [release.get("version") for release in component.findall("releases/release")]
     check("metainfo id and release", (component.findtext("id"), releases) == (APP_ID, [VERSION]), releases)
-
-
-def test_manual_pages():
-    for name in ("nosignal", "nosignal-render"):
-        path = installed(f"share/man/man1/{name}.1.gz")
-        shown = run("man", "--warnings", "--local-file", path, env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="200"))
-        check(f"man {name}: shown without warnings", shown.returncode == 0 and not shown.stderr, shown.stderr)
-        check(f"man {name}: names the version", f"nosignal {VERSION}" in shown.stdout, shown.stdout[-200:])
-        with gzip.open(path, "rt", encoding="utf-8") as f:
-            strict = run("groff", "-ww", "-z", "-man", input=f.read())
-        check(f"groff -ww {name}", quiet(strict), strict.stderr)
-    usage = run(installed("bin/nosignal-render"), "--help").stdout
-    options = set(re.findall(r"(?<![\w-])--[a-z][a-z0-9-]*", usage))
-    section = shown.stdout[shown.stdout.index("\nOPTIONS\n"):shown.stdout.index("\nEXIT STATUS\n")]
+    options = set(re.findall(r"(?<![\w-])--[a-z][a-z0-9-]*", run(installed("bin/nosignal-render"), "--help").stdout))
+    page = run("man", "--local-file", installed("share/man/man1/nosignal-render.1.gz"),
+               env=dict(os.environ, MANWIDTH="200")).stdout
+    section = page[page.index("\nOPTIONS\n"):page.index("\nEXIT STATUS\n")]
     documented = set(re.findall(r"^ {7}(--[a-z0-9-]+)", section, re.MULTILINE))
     check("every option of --help has its entry in the manual page", len(options) >= 4 and options <= documented,
           sorted(options - documented))
@@ -139,15 +139,14 @@ def test_package_is_built():
         copyright_file = f.read()
     with open(os.path.join(SOURCE_DIR, "LICENSE")) as f:
         licence = f.read()
-    check("machine-readable copyright, MIT",
-          copyright_file.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
-          and "\nFiles: *\nCopyright: 2026 The nosignal developers\nLicense: MIT\n" in copyright_file,
-          copyright_file[:300])
 
     def words(text):
         return re.sub(r"\s+(\.\s+)?", " ", text).strip()
-    check("copyright file carries the licence's grant word for word",
-          words(copyright_file.split("\nLicense: MIT\n")[-1]) == words(licence[licence.index("Permission is hereby"):]))
+    check("machine-readable copyright that grants the licence word for word",
+          copyright_file.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+          and "\nFiles: *\nCopyright: 2026 The nosignal developers\nLicense: MIT\n" in copyright_file
+          and words(copyright_file.split("\nLicense: MIT\n")[-1]) == words(licence[licence.index("Permission is"):]),
+          copyright_file[:300])
 
     result = run("lintian", "--pedantic", "--display-info", DEB)
     tags = [line for line in result.stdout.splitlines() if re.match(r"[EWIPX]: ", line)]
@@ -212,5 +211,6 @@ def test_install_start_and_remove():
     check("removal leaves nothing dpkg does not report", left <= reported, sorted(left - reported))
 
 
-run_all(test_install_puts_every_file_in_place, test_desktop_entry_and_metainfo, test_manual_pages, test_icons,
+run_all(test_install_puts_every_file_in_place, test_installed_files_pass_their_validators,
+        test_installed_files_agree_with_the_program, test_icons,
         test_package_is_built, test_install_start_and_remove)
