@@ -63,11 +63,9 @@ def tool(env, *command):
 
 # ---- A desktop of the test's own ------------------------------------------------
 def start_xvfb(screen="1600x1200x24"):
-    """A fresh X server on a free display; Xvfb writes the number it took once
-    it accepts clients. By default the server starts over whenever its last
-    client leaves, and refuses clients meanwhile: the tools polled here come
-    and go before the program or the window manager connects, so it must
-    not."""
+    """A fresh X server on a free display, whose number Xvfb writes once it
+    accepts clients; it must not start over when the tools polled here, its
+    only clients at first, leave."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
@@ -82,10 +80,9 @@ def start_xvfb(screen="1600x1200x24"):
 
 
 def start_openbox(env):
-    """Openbox on the display in `env`, and whether it got ready. It announces
-    itself on the root window before it is ready to manage windows, and a
-    window mapped in between stays unmapped for good; the command it runs once
-    started is the sure sign."""
+    """Openbox on the display in `env`, and whether it got ready: the sure sign
+    is the command it runs once started (a window mapped before that stays
+    unmapped for good)."""
     with tempfile.TemporaryDirectory() as folder:
         ready = os.path.join(folder, "ready")
         manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=env,
@@ -197,32 +194,25 @@ def check_static(env, window, label, levels=60, share=0.9, detail=""):
     check(f"{label}: the picture moves", wait_for(lambda: changed_share(first, screenshot(env, window)) > 0.5))
 
 
-def send_client_message(display_name, destination, window, message_type, data, mask):
-    """Sends an X client message about `window` to `destination` (a window id)
-    or, when that is None, to the root window."""
+def check_close(desktop, label):
+    """A close, asked for as a user does (through the window manager, as its
+    close button does, or else by the window's own protocol), ends the
+    program with status 0."""
     xlib = ctypes.CDLL("libX11.so.6")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
+    display = ctypes.c_void_p(xlib.XOpenDisplay(desktop.display.encode()))
 
-    def atom(value):
-        return xlib.XInternAtom(display, value.encode(), 0) if isinstance(value, str) else value
-
+    def atom(name):
+        return xlib.XInternAtom(display, name.encode(), 0)
+    if desktop.managed:
+        target, message, data = xlib.XDefaultRootWindow(display), atom("_NET_CLOSE_WINDOW"), [0, 2]
+    else:
+        target, message, data = desktop.window, atom("WM_PROTOCOLS"), [atom("WM_DELETE_WINDOW"), 0]
     # XClientMessageEvent as longs: type, serial, send_event, display,
     # window, message_type, format, then five longs of data.
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, atom(message_type), 32, *map(atom, data))
-    target = destination if destination is not None else xlib.XDefaultRootWindow(display)
-    xlib.XSendEvent(display, ctypes.c_ulong(target), 0, ctypes.c_long(mask), event)
-    xlib.XFlush(display)
-    xlib.XCloseDisplay(display)
-
-
-def check_close(desktop, label):
-    """A close, as the user asks for it, ends the program with status 0."""
-    if desktop.managed:  # ask the window manager, as its close button does
-        substructure = (1 << 19) | (1 << 20)
-        send_client_message(desktop.display, None, desktop.window, "_NET_CLOSE_WINDOW", [0, 2], substructure)
-    else:
-        send_client_message(desktop.display, desktop.window, desktop.window, "WM_PROTOCOLS",
-                            ["WM_DELETE_WINDOW", 0], 0)
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, desktop.window, message, 32, *data)
+    substructure = (1 << 19) | (1 << 20) if desktop.managed else 0
+    xlib.XSendEvent(display, ctypes.c_ulong(target), 0, ctypes.c_long(substructure), event)
+    xlib.XCloseDisplay(display)  # sends what is queued
     code = desktop.end_code()
     check(f"{label}: exit status 0 after close", code == 0, f"{code} {desktop.stderr()}")

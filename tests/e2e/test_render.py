@@ -58,7 +58,6 @@ def test_refusals_name_their_cause_and_leave_nothing():
         with open("/dev/full", "w") as full:
             cases = [
                 ("unknown option", run("--colour"), ["--colour"]),
-                ("huge frame", run("--size", "100000x100000", "--png", folder), ["100000x100000"]),
                 ("folder is a file", run("--png", blocker), [blocker, os.strerror(20)]),
                 ("trace to a full device", run("--size", "8x8", "--trace", stdout=full),
                  ["standard output", os.strerror(28)]),
