@@ -16,7 +16,8 @@ import traceback
 _parser = argparse.ArgumentParser()
 _parser.add_argument("--build-dir", required=True)
 _parser.add_argument("--source-dir", required=True)
-BUILD_DIR = _parser.parse_args().build_dir
+_arguments = _parser.parse_args()
+BUILD_DIR, SOURCE_DIR = _arguments.build_dir, _arguments.source_dir
 # Sanitizer builds and Wine start and draw more slowly.
 SLOW = 3 if re.search("san|win", os.path.basename(os.path.normpath(BUILD_DIR))) else 1
 # How long a test waits for what it expects: it fails only if that never comes.

@@ -17,9 +17,8 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
-SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tests", "e2e"))
-from e2e_support import BUILD_DIR, Desktop, check, check_static, run_all  # noqa: E402 - found through the path above
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+from e2e_support import BUILD_DIR, SOURCE_DIR, Desktop, check, check_static, run_all  # noqa: E402 - found on that path
 
 REAL = os.environ.get("CI") == "true" or os.environ.get("NOSIGNAL_REAL_INSTALL") == "1"
 APP_ID = "org.nosignal.nosignal"
