@@ -1,8 +1,12 @@
-"""What the end-to-end scripts share: their arguments, counting checks and
-the closing summary line."""
+"""What the end-to-end scripts share: their arguments, counting checks,
+waiting for a condition, and nosignal on an X server of its own: finding its
+window, looking at its picture and closing it."""
 import argparse
+import ctypes
 import os
+import re
 import select
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -12,9 +16,14 @@ import traceback
 _parser = argparse.ArgumentParser()
 _parser.add_argument("--build-dir", required=True)
 _parser.add_argument("--source-dir", required=True)
-BUILD_DIR = _parser.parse_args().build_dir
-# Sanitizer builds start and draw more slowly.
-SLOW = 3 if "san" in os.path.basename(os.path.normpath(BUILD_DIR)) else 1
+_arguments = _parser.parse_args()
+BUILD_DIR, SOURCE_DIR = _arguments.build_dir, _arguments.source_dir
+# Sanitizer builds and Wine start and draw more slowly.
+SLOW = 3 if re.search("san|win", os.path.basename(os.path.normpath(BUILD_DIR))) else 1
+# How long a test waits for what it expects: it fails only if that never comes.
+LIMIT = 30 * SLOW
+PROGRAM = os.path.join(BUILD_DIR, "nosignal")
+TITLE = "TV:QX - No signal..."
 
 _results = {"passed": 0, "failed": 0}
 
@@ -23,9 +32,10 @@ def check(name, condition, detail=""):
     _results["passed" if condition else "failed"] += 1
     if not condition:
         print(f"FAIL {name} {detail}", flush=True)
+    return bool(condition)
 
 
-def wait_for(condition, timeout):
+def wait_for(condition, timeout=LIMIT):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = condition()
@@ -33,37 +43,6 @@ def wait_for(condition, timeout):
             return value
         time.sleep(0.05)
     return condition()
-
-
-def start_xvfb(screen="1600x1200x24"):
-    """A fresh X server on a free display; Xvfb writes the number it took once
-    it accepts clients. By default the server starts over whenever its last
-    client leaves, and refuses clients meanwhile: the tools polled here come
-    and go before the program or the window manager connects, so it must
-    not."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = select.select([pipe], [], [], 20)[0] and pipe.readline().strip()
-    if not number:
-        server.kill()
-        raise RuntimeError("Xvfb did not start")
-    return server, ":" + number
-
-
-def start_openbox(env):
-    """Openbox on the display in `env`, and whether it got ready in time. It
-    announces itself on the root window before it is ready to manage windows,
-    and a window mapped in between stays unmapped for good; the command it
-    runs once started is the sure sign."""
-    with tempfile.TemporaryDirectory() as folder:
-        ready = os.path.join(folder, "ready")
-        manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return manager, wait_for(lambda: os.path.exists(ready), 10 * SLOW)
 
 
 def run_all(*tests):
@@ -77,3 +56,164 @@ def run_all(*tests):
             check(test.__name__, False, f"{error!r} in {where.name}, line {where.lineno}")
     print(f"{_results['passed']} passed, {_results['failed']} failed")
     sys.exit(1 if _results["failed"] else 0)
+
+
+def tool(env, *command):
+    return subprocess.run(command, env=env, capture_output=True, text=True, timeout=60).stdout
+
+
+# ---- A desktop of the test's own ------------------------------------------------
+def start_xvfb(screen="1600x1200x24"):
+    """A fresh X server on a free display, whose number Xvfb writes once it
+    accepts clients; it must not start over when the tools polled here, its
+    only clients at first, leave."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = select.select([pipe], [], [], LIMIT)[0] and pipe.readline().strip()
+    if not number:
+        server.kill()
+        raise RuntimeError("Xvfb did not start")
+    return server, ":" + number
+
+
+def start_openbox(env):
+    """Openbox on the display in `env`, and whether it got ready: the sure sign
+    is the command it runs once started (a window mapped before that stays
+    unmapped for good)."""
+    with tempfile.TemporaryDirectory() as folder:
+        ready = os.path.join(folder, "ready")
+        manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return manager, wait_for(lambda: os.path.exists(ready))
+
+
+def desktop_env(display):
+    """This environment on `display`, without what would steer the program to another desktop."""
+    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
+    env["DISPLAY"] = display
+    return env
+
+
+def stop(program, *others):
+    """Kills the program if it still runs, ends the others (servers, window
+    managers) and waits for all of them; any of them may be None."""
+    if program is not None and program.poll() is None:
+        program.kill()
+    for process in (program, *others):
+        if process is not None:
+            if process is not program:
+                process.terminate()
+            process.wait()
+
+
+class Desktop:
+    """A program (nosignal by default) on an X server of its own, perhaps under
+    a window manager, with its standard error in a file; all end with the block."""
+
+    def __init__(self, screen="1600x1200x24", managed=False, command=(PROGRAM,), **extra_env):
+        self.screen, self.managed, self.command, self.extra_env = screen, managed, command, extra_env
+        self.manager, self.manager_ready = None, False
+
+    def __enter__(self):
+        self.server, self.display = start_xvfb(self.screen)
+        self.env = {**desktop_env(self.display), **self.extra_env}
+        if self.managed:
+            self.manager, self.manager_ready = start_openbox(self.env)
+        self.errors = tempfile.TemporaryFile()
+        self.program = subprocess.Popen(list(self.command), env=self.env, stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=self.errors)
+        found = wait_for(lambda: tool(self.env, "xdotool", "search", "--name", "^TV:QX - No signal").split())
+        self.window = int(found[0]) if found else None
+        return self
+
+    def __exit__(self, *_):
+        stop(self.program, self.manager, self.server)
+        self.errors.close()
+
+    def stderr(self):
+        self.errors.seek(0)
+        return self.errors.read().decode("utf-8", "replace")
+
+    def end_code(self):
+        """The exit status once the program has ended; None if it runs on,
+        after showing where it hangs."""
+        try:
+            return self.program.wait(timeout=LIMIT)
+        except subprocess.TimeoutExpired:
+            if shutil.which("gdb"):
+                print(tool(None, "gdb", "-p", str(self.program.pid), "-batch", "-ex", "thread apply all bt"))
+            return None
+
+
+# ---- Looking at a window and closing it -----------------------------------------
+def screenshot(env, window):
+    """Width, height and RGB bytes of the window's picture, tried for a while:
+    a window that is not on the screen yet cannot be taken."""
+    def take():
+        data = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"], env=env,
+                              capture_output=True, timeout=60).stdout
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+        return match and (int(match.group(1)), int(match.group(2)), data[match.end():])
+    return wait_for(take)
+
+
+def static_share(picture, left=0, top=0, levels=60):
+    """Share of pixels from (left, top) on that are greys of the static (0 to
+    89, within a screen's rounding); none at all unless at least `levels`
+    greys occur, as in static (a plain dark area is not static)."""
+    width, height, pixels = picture
+    grey = total = 0
+    values = set()
+    for y in range(top, height, 3):
+        for x in range(left, width, 3):
+            r, g, b = pixels[3 * (y * width + x):3 * (y * width + x) + 3]
+            total += 1
+            # Screens of fewer bits per colour round red, green and blue apart.
+            if max(r, g, b) - min(r, g, b) <= 8 and g <= 89 + 8:
+                grey += 1
+                values.add(g)
+    return grey / total if total and len(values) >= levels else 0.0
+
+
+def changed_share(first, second):
+    a, b, step = first[2], second[2], 3 * 7
+    if len(a) != len(b):
+        return 1.0
+    return sum(a[i:i + 3] != b[i:i + 3] for i in range(0, len(a) - 2, step)) / (len(a) // step)
+
+
+def check_static(env, window, label, levels=60, share=0.9, detail=""):
+    """The window comes to show grey static, and its picture then changes."""
+    def shown():
+        return static_share(screenshot(env, window), levels=levels)
+    check(f"{label}: grey static", wait_for(lambda: shown() > share), f"{shown():.3f} {detail}")
+    first = screenshot(env, window)
+    check(f"{label}: the picture moves", wait_for(lambda: changed_share(first, screenshot(env, window)) > 0.5))
+
+
+def check_close(desktop, label):
+    """A close, asked for as a user does (through the window manager, as its
+    close button does, or else by the window's own protocol), ends the
+    program with status 0."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(xlib.XOpenDisplay(desktop.display.encode()))
+
+    def atom(name):
+        return xlib.XInternAtom(display, name.encode(), 0)
+    if desktop.managed:
+        target, message, data = xlib.XDefaultRootWindow(display), atom("_NET_CLOSE_WINDOW"), [0, 2]
+    else:
+        target, message, data = desktop.window, atom("WM_PROTOCOLS"), [atom("WM_DELETE_WINDOW"), 0]
+    # XClientMessageEvent as longs: type, serial, send_event, display,
+    # window, message_type, format, then five longs of data.
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, desktop.window, message, 32, *data)
+    substructure = (1 << 19) | (1 << 20) if desktop.managed else 0
+    xlib.XSendEvent(display, ctypes.c_ulong(target), 0, ctypes.c_long(substructure), event)
+    xlib.XCloseDisplay(display)  # sends what is queued
+    code = desktop.end_code()
+    check(f"{label}: exit status 0 after close", code == 0, f"{code} {desktop.stderr()}")

@@ -7,9 +7,8 @@ import json
 import os
 import subprocess
 
-from e2e_support import BUILD_DIR, check, run_all
+from e2e_support import BUILD_DIR, SOURCE_DIR, check, run_all
 
-SOURCE_DIR = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 WINDOWS_RENDER = os.path.join(BUILD_DIR, "nosignal-render.exe")
 # The Linux build that scripts/test.sh makes before the Windows ones.
 LINUX_RENDER = os.path.join(SOURCE_DIR, "build", "release", "nosignal-render")

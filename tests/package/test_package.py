@@ -1,0 +1,213 @@
+"""What gets installed, checked by the tools that read each kind of file (the
+desktop entry, the AppStream metadata, the manual pages, the icons), and the
+Debian package as a user gets it: built by cpack, checked by lintian,
+installed, started under a window manager, and removed without leaving
+anything behind.
+
+A real `dpkg -i` changes the machine, so it happens only on a throwaway one:
+when CI=true or NOSIGNAL_REAL_INSTALL=1. Otherwise dpkg installs into a
+scratch root with a database of its own (--root), through the same unpacking,
+configuring and removal."""
+import fnmatch
+import glob
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ElementTree
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+from e2e_support import BUILD_DIR, SOURCE_DIR, Desktop, check, check_static, run_all  # noqa: E402 - found on that path
+
+REAL = os.environ.get("CI") == "true" or os.environ.get("NOSIGNAL_REAL_INSTALL") == "1"
+APP_ID = "org.nosignal.nosignal"
+with open(os.path.join(SOURCE_DIR, "CMakeLists.txt")) as _f:
+    VERSION = re.search(r"project\(\s*nosignal\s+VERSION\s+([0-9.]+)", _f.read()).group(1)
+# Every file an install puts in place, relative to the prefix.
+INSTALLED_FILES = sorted([
+    "bin/nosignal", "bin/nosignal-render", f"share/applications/{APP_ID}.desktop",
+    f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
+    *(f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png" for size in (48, 128, 256)),
+    f"share/metainfo/{APP_ID}.metainfo.xml", "share/man/man1/nosignal.1.gz", "share/man/man1/nosignal-render.1.gz",
+    *(f"share/doc/nosignal/{name}" for name in ("README.md", "LICENSE", "copyright", "changelog.gz")),
+    # The pictures that the README shows.
+    *(f"share/doc/nosignal/docs/{os.path.basename(name)}"
+      for name in glob.glob(os.path.join(SOURCE_DIR, "docs", "*.png"))),
+])
+
+
+def run(*command, **options):
+    return subprocess.run(command, capture_output=True, text=True, timeout=300, **options)
+
+
+def quiet(result):
+    """A validator passed: it exited 0 and had nothing to say."""
+    return result.returncode == 0 and not (result.stdout + result.stderr).strip()
+
+
+_work = tempfile.TemporaryDirectory(prefix="nosignal-package-")
+PREFIX, OUT = os.path.join(_work.name, "prefix"), os.path.join(_work.name, "out")
+INSTALL = run("cmake", "--install", BUILD_DIR, "--prefix", PREFIX)
+ARCH = run("dpkg", "--print-architecture").stdout.strip()
+CPACK = run("cpack", "-G", "DEB", "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", OUT)
+DEB = os.path.join(OUT, f"nosignal_{VERSION}_{ARCH}.deb")
+
+
+def installed(path):
+    return os.path.join(PREFIX, path)
+
+
+# ---- The installed files -----------------------------------------------------------
+def test_install_puts_every_file_in_place():
+    check("cmake --install exits 0", INSTALL.returncode == 0, INSTALL.stderr)
+    found = sorted(os.path.relpath(os.path.join(folder, name), PREFIX)
+                   for folder, _, names in os.walk(PREFIX) for name in names)
+    check("installed files", found == INSTALLED_FILES, sorted(set(found) ^ set(INSTALLED_FILES)))
+    check("programs are executable", all(os.access(installed(f"bin/{name}"), os.X_OK)
+                                         for name in ("nosignal", "nosignal-render")))
+
+
+def test_installed_files_pass_their_validators():
+    entry = installed(f"share/applications/{APP_ID}.desktop")
+    validators = [("desktop-file-validate", ["desktop-file-validate", entry], quiet),
+                  # The whole tree: the metainfo with the desktop entry and icon it names.
+                  ("appstreamcli", ["appstreamcli", "validate-tree", "--no-net", "--pedantic", PREFIX],
+                   lambda result: "Validation was successful." in result.stdout)]
+    for name in ("nosignal", "nosignal-render"):
+        page = installed(f"share/man/man1/{name}.1.gz")
+        validators += [(f"groff -ww {name}", ["sh", "-c", f"zcat '{page}' | groff -ww -z -man"], quiet),
+                       (f"man {name}, with the version", ["man", "--warnings", "--local-file", page],
+                        lambda result: not result.stderr and f"nosignal {VERSION}" in result.stdout)]
+    for name, command, passed in validators:
+        result = run(*command, env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="200"))
+        check(name, result.returncode == 0 and passed(result), result.stdout[-300:] + result.stderr)
+
+
+def test_installed_files_agree_with_the_program():
+    """The entry starts the program and knows its window by its class, the
+    metainfo's release is the project's version, and the manual page has an
+    entry for every option of --help."""
+    with open(installed(f"share/applications/{APP_ID}.desktop"), encoding="utf-8") as f:
+        entry = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+    wanted = {"Exec": "nosignal", "StartupWMClass": "MainWClass", "Terminal": "false", "Icon": APP_ID}
+    check("desktop entry", {key: entry.get(key) for key in wanted} == wanted, entry)
+    component = ElementTree.parse(installed(f"share/metainfo/{APP_ID}.metainfo.xml")).getroot()
+    releases = [release.get("version") for release in component.findall("releases/release")]
+    check("metainfo id and release", (component.findtext("id"), releases) == (APP_ID, [VERSION]), releases)
+    options = set(re.findall(r"(?<![\w-])--[a-z][a-z0-9-]*", run(installed("bin/nosignal-render"), "--help").stdout))
+    page = run("man", "--local-file", installed("share/man/man1/nosignal-render.1.gz"),
+               env=dict(os.environ, MANWIDTH="200")).stdout
+    section = page[page.index("\nOPTIONS\n"):page.index("\nEXIT STATUS\n")]
+    documented = set(re.findall(r"^ {7}(--[a-z0-9-]+)", section, re.MULTILINE))
+    check("every option of --help has its entry in the manual page", len(options) >= 4 and options <= documented,
+          sorted(options - documented))
+
+
+def test_icons():
+    """The PNG icons rendered from the picture: their size, with alpha, a screen
+    of static (many greys) with transparent corners."""
+    for size in (48, 128, 256):
+        path = installed(f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png")
+        facts = (run("convert", path, "-format", "%w %h %[channels] %[fx:p{0,0}.a]", "info:").stdout.split() +
+                 run("convert", path, "-alpha", "off", "-colorspace", "gray", "-format", "%k", "info:").stdout.split())
+        check(f"{size}px icon", facts[:4] == [str(size), str(size), "srgba", "0"] and int(facts[4]) >= 40, facts)
+
+
+# ---- The Debian package ------------------------------------------------------------
+def test_package_is_built():
+    check("cpack exits 0", CPACK.returncode == 0, CPACK.stdout + CPACK.stderr)
+    check(f"{os.path.basename(DEB)} is built", os.path.isfile(DEB), os.listdir(OUT))
+    field = {name: run("dpkg-deb", "--field", DEB, name).stdout.strip()
+             for name in ("Package", "Version", "Architecture", "Depends")}
+    check("control fields", (field["Package"], field["Version"], field["Architecture"]) == ("nosignal", VERSION, ARCH),
+          field)
+    depends = {re.match(r"[\w.+-]+", item.strip()).group(0) for item in field["Depends"].split(",")}
+    # The libraries come from the binaries; the caption's font is named.
+    needed = {"libc6", "libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "zlib1g", "fonts-liberation"}
+    check("dependencies", needed <= depends, field["Depends"])
+    listing = run("dpkg-deb", "--contents", DEB).stdout.splitlines()
+    files = sorted(line.split()[-1][len("./usr/"):] for line in listing if not line.startswith("d"))
+    check("package holds the installed files under /usr", files == INSTALLED_FILES,
+          sorted(set(files) ^ set(INSTALLED_FILES)))
+
+    run("dpkg-deb", "--extract", DEB, os.path.join(_work.name, "unpacked"))
+    with open(os.path.join(_work.name, "unpacked", "usr/share/doc/nosignal/copyright")) as f:
+        copyright_file = f.read()
+    with open(os.path.join(SOURCE_DIR, "LICENSE")) as f:
+        licence = f.read()
+
+    def words(text):
+        return re.sub(r"\s+(\.\s+)?", " ", text).strip()
+    check("machine-readable copyright that grants the licence word for word",
+          copyright_file.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+          and "\nFiles: *\nCopyright: 2026 The nosignal developers\nLicense: MIT\n" in copyright_file
+          and words(copyright_file.split("\nLicense: MIT\n")[-1]) == words(licence[licence.index("Permission is"):]),
+          copyright_file[:300])
+
+    result = run("lintian", "--pedantic", "--display-info", DEB)
+    tags = [line for line in result.stdout.splitlines() if re.match(r"[EWIPX]: ", line)]
+    print("lintian:", *tags or ["no tags"], sep="\n  ")
+    # It exits 2 when it reports errors, 1 when it could not check.
+    check("lintian ran", result.returncode in (0, 2), result.stderr)
+    check("lintian reports no errors", not [tag for tag in tags if tag.startswith("E: ")])
+
+
+def dpkg_keeps(path):
+    """Whether this machine's dpkg installs the path: slim systems leave out
+    manuals and documents by path-exclude and path-include settings, read in order."""
+    kept = True
+    for name in [*glob.glob("/etc/dpkg/dpkg.cfg"), *sorted(glob.glob("/etc/dpkg/dpkg.cfg.d/*"))]:
+        with open(name, errors="replace") as f:
+            for kind, pattern in re.findall(r"^(path-exclude|path-include)[=\s]\s*(\S+)", f.read(), re.MULTILINE):
+                if fnmatch.fnmatchcase(path, pattern):
+                    kept = kind == "path-include"
+    return kept
+
+
+def test_install_start_and_remove():
+    if REAL:
+        root, dpkg = "/", ["dpkg"] if os.geteuid() == 0 else ["sudo", "dpkg"]
+    else:
+        root = os.path.join(_work.name, "root")
+        for folder in ("updates", "info", "triggers"):
+            os.makedirs(os.path.join(root, "var/lib/dpkg", folder))
+        open(os.path.join(root, "var/lib/dpkg/status"), "w").close()
+        # The scratch database knows none of the libraries; the machine has them.
+        dpkg = ["dpkg", f"--root={root}", "--force-not-root", "--log=/dev/null"]
+
+    def status():
+        return run("dpkg-query", f"--admindir={os.path.join(root, 'var/lib/dpkg')}", "--show",
+                   "--showformat=${db:Status-Abbrev}", "nosignal").stdout.strip()
+
+    if REAL and not check("nosignal is not installed before the test installs it", not status().startswith("ii")):
+        return
+    paths = [path for path in (line.split()[-1][1:].rstrip("/")
+                               for line in run("dpkg-deb", "--contents", DEB).stdout.splitlines()) if dpkg_keeps(path)]
+    existed = {path for path in paths if os.path.lexists(root + path)}
+
+    installing = run(*dpkg, *([] if REAL else ["--force-depends"]), "--install", DEB)
+    check("dpkg --install", installing.returncode == 0, installing.stdout + installing.stderr)
+    try:
+        check("installed", status() == "ii", status())
+        missing = [path for path in paths if not os.path.lexists(root + path)]
+        check("every file of the package is in place", not missing, missing)
+        if REAL and "/usr/share/man/man1/nosignal.1.gz" in paths:
+            check("the manual finds its page", run("man", "--where", "nosignal").stdout.strip()
+                  == "/usr/share/man/man1/nosignal.1.gz")
+        with Desktop(managed=True, command=(os.path.join(root, "usr/bin/nosignal"),)) as desktop:
+            if check("installed program opens its window", desktop.window, desktop.stderr()):
+                check_static(desktop.env, desktop.window, "installed program", detail=desktop.stderr())
+    finally:
+        removing = run(*dpkg, "--remove", "nosignal")
+    check("dpkg --remove", removing.returncode == 0, removing.stdout + removing.stderr)
+    check("not installed after removal", not status().startswith("ii"), status())
+    # Folders dpkg keeps because something else still uses them, it reports.
+    reported = set(re.findall(r"directory '([^']+)' not empty so not removed", removing.stderr))
+    left = {path for path in paths if path not in existed and os.path.lexists(root + path)}
+    check("removal leaves nothing dpkg does not report", left <= reported, sorted(left - reported))
+
+
+run_all(test_install_puts_every_file_in_place, test_installed_files_pass_their_validators,
+        test_installed_files_agree_with_the_program, test_icons,
+        test_package_is_built, test_install_start_and_remove)
