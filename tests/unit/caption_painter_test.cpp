@@ -58,9 +58,10 @@ class CaptionPainterTest : public ::testing::Test {
   TBitmap bitmap_;
 };
 
-TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixel) {
+TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) {
+  const std::uint32_t level = FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; });
   TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }), trace), 6);
+  EXPECT_EQ(PaintFrom(level, trace), 6);
   EXPECT_EQ(trace.escapement, 0);
   const int centred_x = kWidth / 2 - trace.measured.cx / 2;
   const int centred_y = kHeight / 2 - trace.measured.cy / 2;
@@ -68,6 +69,10 @@ TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixel) {
     EXPECT_TRUE(copy.x == centred_x || copy.x == centred_x - 1) << copy.x;
     EXPECT_TRUE(copy.y == centred_y || copy.y == centred_y + 1) << copy.y;
   }
+  CaptionText = std::string(" ");
+  const std::vector<std::uint8_t> before = Pixels();
+  EXPECT_EQ(PaintFrom(level, trace), 6) << "a single blank still shakes";
+  EXPECT_EQ(Pixels(), before) << "and draws nothing";
 }
 
 TEST_F(CaptionPainterTest, TiltsTossACoinForTheDirectionUnlessTheTiltIsZero) {
@@ -98,14 +103,6 @@ TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame
   EXPECT_EQ(PaintFrom(state, trace), 8);
   EXPECT_TRUE(trace.silver.x == x || trace.silver.x == x - 1);
   EXPECT_TRUE(trace.silver.y == y || trace.silver.y == y + 1);
-}
-
-TEST_F(CaptionPainterTest, ASingleBlankDrawsNothingButStillShakes) {
-  CaptionText = std::string(" ");
-  const std::vector<std::uint8_t> before = Pixels();
-  TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }), trace), 6);
-  EXPECT_EQ(Pixels(), before);
 }
 
 TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {
