@@ -58,11 +58,40 @@ class CaptionPainterTest : public ::testing::Test {
   TBitmap bitmap_;
 };
 
-TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) {
-  const std::uint32_t level = FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; });
+bool Level() { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }
+
+// Which draws decide the tilt (a coin for its direction unless it is zero),
+// and how many draws the caption takes with each.
+struct Tilt {
+  const char* name;
+  bool (*wanted)();
+  int draws, escapement;
+};
+
+class CaptionTiltTest : public CaptionPainterTest, public ::testing::WithParamInterface<Tilt> {};
+
+TEST_P(CaptionTiltTest, TakesItsDrawsAndTilts) {
   TextTrace trace;
-  EXPECT_EQ(PaintFrom(level, trace), 6);
-  EXPECT_EQ(trace.escapement, 0);
+  EXPECT_EQ(PaintFrom(FindState(GetParam().wanted), trace), GetParam().draws);
+  EXPECT_EQ(trace.escapement, GetParam().escapement);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tilts, CaptionTiltTest,
+    ::testing::Values(
+        Tilt{"Level", Level, 6, 0},
+        Tilt{"TiltOfZero", [] { return RandomBelow(21) == 3 && RandomBelow(30) == 0 && RandomBelow(70) != 7; }, 7, 0},
+        Tilt{"TiltedClockwise",
+             [] { return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == 0 && RandomBelow(70) != 7; },
+             8, -17},
+        Tilt{"TiltedAnticlockwise",
+             [] { return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == 1 && RandomBelow(70) != 7; },
+             8, 17}),
+    [](const ::testing::TestParamInfo<Tilt>& tested) { return std::string(tested.param.name); });
+
+TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) {
+  TextTrace trace;
+  PaintFrom(FindState(Level), trace);
   const int centred_x = kWidth / 2 - trace.measured.cx / 2;
   const int centred_y = kHeight / 2 - trace.measured.cy / 2;
   for (const POINT copy : {trace.silver, trace.white}) {
@@ -71,23 +100,8 @@ TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) 
   }
   CaptionText = std::string(" ");
   const std::vector<std::uint8_t> before = Pixels();
-  EXPECT_EQ(PaintFrom(level, trace), 6) << "a single blank still shakes";
+  EXPECT_EQ(PaintFrom(FindState(Level), trace), 6) << "a single blank still shakes";
   EXPECT_EQ(Pixels(), before) << "and draws nothing";
-}
-
-TEST_F(CaptionPainterTest, TiltsTossACoinForTheDirectionUnlessTheTiltIsZero) {
-  TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) == 3 && RandomBelow(30) == 0 && RandomBelow(70) != 7; }),
-                      trace),
-            7);
-  EXPECT_EQ(trace.escapement, 0);
-  for (const int direction : {0, 1}) {
-    const std::uint32_t state = FindState([direction] {
-      return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == direction && RandomBelow(70) != 7;
-    });
-    EXPECT_EQ(PaintFrom(state, trace), 8);
-    EXPECT_EQ(trace.escapement, direction == 1 ? 17 : -17);
-  }
 }
 
 TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame) {
