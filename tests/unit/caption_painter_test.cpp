@@ -7,8 +7,7 @@
 
 #include "core/caption_schedule.h"
 #include "core/random_source.h"
-#include "raster/bitmap.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 
 namespace {
 
@@ -34,10 +33,7 @@ class CaptionPainterTest : public ::testing::Test {
 
   void SetUp() override {
     ResetCaptionSchedule();
-    bitmap_.SetPixelDepth(24);
-    bitmap_.SetWidth(kWidth);
-    bitmap_.SetHeight(kHeight);
-    for (int y = 0; y < kHeight; ++y) std::fill_n(bitmap_.RowPixels(y), 3 * kWidth, std::uint8_t{20});
+    MakeFilled(bitmap_, kWidth, kHeight, 0x141414);
   }
 
   // Paints from `state`; returns how many draws the caption used.
@@ -67,6 +63,8 @@ struct Tilt {
   bool (*wanted)();
   int draws, escapement;
 };
+
+void PrintTo(const Tilt& tilt, std::ostream* out) { *out << tilt.name; }
 
 class CaptionTiltTest : public CaptionPainterTest, public ::testing::WithParamInterface<Tilt> {};
 

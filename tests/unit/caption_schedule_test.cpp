@@ -13,6 +13,8 @@ struct Switch {
   int index, clock;
 };
 
+void PrintTo(const Switch& at, std::ostream* out) { *out << at.name; }
+
 class CaptionScheduleTest : public ::testing::TestWithParam<Switch> {};
 
 TEST_P(CaptionScheduleTest, ShowsTheCaptionOfItsCall) {

@@ -18,6 +18,8 @@ struct SizeCase {
   int dpi, points, height;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* out) { *out << c.points << " points at " << c.dpi; }
+
 class FontSizeTest : public RasterTest, public ::testing::WithParamInterface<SizeCase> {};
 
 TEST_P(FontSizeTest, PointsBecomePixelsAtTheScreenDensity) {
