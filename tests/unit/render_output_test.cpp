@@ -1,6 +1,7 @@
 // A partial file takes its name only when committed and is removed when
 // abandoned; a named pipe is written in place. How output failures read is
-// the render tool's end-to-end test.
+// the render tool's end-to-end test (Linux only: under Wine a frame named as
+// an existing folder still ends in a page fault).
 #include <gtest/gtest.h>
 
 #include <algorithm>
