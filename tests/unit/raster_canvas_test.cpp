@@ -2,7 +2,7 @@
 // handed back with nothing of the canvas's left in it. That a whole frame
 // leaves nothing behind is frame_composer_test's.
 #include <functional>
-#include <vector>
+#include <utility>
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
@@ -16,15 +16,21 @@ TEST_F(CanvasTest, CanvasWithoutContextRefusesToDraw) {
   TCanvas canvas;
   TBitmap frame;
   MakeFilled(frame, 2, 2, 0);
-  const std::vector<std::function<void()>> calls{
-      [&] { canvas.MovePenTo(1, 1); },          [&] { canvas.DrawLineTo(1, 1); },
-      [&] { canvas.DrawEllipse(0, 0, 4, 4); },  [&] { canvas.PaintText(0, 0, "x"); },
-      [&] { canvas.MeasureTextWidth("x"); },    [&] { canvas.ClipBounds(); },
-      [&] { canvas.PaintBitmap(0, 0, &frame); }};
+  const std::pair<const char*, std::function<void()>> calls[] = {
+      {"MovePenTo", [&] { canvas.MovePenTo(1, 1); }},
+      {"DrawLineTo", [&] { canvas.DrawLineTo(1, 1); }},
+      {"DrawEllipse", [&] { canvas.DrawEllipse(0, 0, 4, 4); }},
+      {"PaintText", [&] { canvas.PaintText(0, 0, "x"); }},
+      {"MeasureTextWidth", [&] { canvas.MeasureTextWidth("x"); }},
+      {"ClipBounds", [&] { canvas.ClipBounds(); }},
+      {"PaintBitmap", [&] { canvas.PaintBitmap(0, 0, &frame); }}};
   HDC dc = CreateCompatibleDC(nullptr);
   for (const char* state : {"never attached", "attached to none"}) {
     SCOPED_TRACE(state);
-    for (const auto& call : calls) ExpectRaises<EInvalidOperation>(call, "Canvas does not allow drawing");
+    for (const auto& [name, call] : calls) {
+      SCOPED_TRACE(name);
+      ExpectRaises<EInvalidOperation>(call, "Canvas does not allow drawing");
+    }
     canvas.AttachContext(dc);
     canvas.AttachContext(nullptr);
   }

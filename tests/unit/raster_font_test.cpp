@@ -161,7 +161,9 @@ TEST_F(FontTest, NoHandleOrAnUndescribableOneGivesTheDefaults) {
   HPEN own_pen = CreatePenIndirect(&pen);
   HFONT deleted = MakeTiltedFont();
   DeleteObject(deleted);
-  for (HGDIOBJ handle : {HGDIOBJ{}, HGDIOBJ{own_pen}, HGDIOBJ{deleted}}) {
+  const std::pair<const char*, HGDIOBJ> handles[] = {{"none", nullptr}, {"a pen", own_pen}, {"deleted", deleted}};
+  for (const auto& [name, handle] : handles) {
+    SCOPED_TRACE(name);
     TFont font;
     font.SetColor(clSilver);
     font.SetName("Arial");

@@ -33,7 +33,9 @@ std::pair<std::uint32_t, std::vector<std::uint8_t>> ReadPng(const std::vector<st
     if (type == "IHDR") {
       width = BigEndian(data);
       height = BigEndian(data + 4);
-      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12]) throw std::runtime_error("IHDR");
+      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12]) {
+        throw std::runtime_error("IHDR");
+      }
     }
     if (type == "IDAT") compressed.insert(compressed.end(), data, data + size);
   }
