@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "core/frame_size.h"
@@ -17,8 +16,6 @@
 #include "window_fixture.h"
 
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 100;
@@ -53,7 +50,6 @@ class AnimationTickTest : public ::testing::Test {
     ASSERT_NE(MainWindow, nullptr);
     UpdateWindow(MainWindow);
     ASSERT_GT(Untouched(), 0);
-    ASSERT_EQ(Untouched(), Untouched(kWidth, kHeight)) << "the client area lies inside the window";
     FrameWidth = 0;
     FrameHeight = 0;
   }

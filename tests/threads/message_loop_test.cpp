@@ -3,7 +3,6 @@
 // window is gone.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
 #include "core/frame_size.h"
@@ -13,8 +12,6 @@
 #include "window_fixture.h"
 
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr UINT kResize = WM_USER + 10;
 constexpr UINT kMinimise = WM_USER + 11;

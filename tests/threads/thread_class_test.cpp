@@ -1,7 +1,7 @@
-// TThread: the body runs only once the object is complete and sees
-// Terminate; a suspended thread runs nothing until resumed; an exception
-// that escapes the body is kept and ends the thread quietly; the body is
-// joined before the members of its subclass go.
+// TThread: the body runs only once the object is complete and is joined
+// before the members of its subclass go; a suspended thread runs nothing
+// until resumed; an exception that escapes the body is kept and ends the
+// thread quietly.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -12,70 +12,6 @@
 #include "wait.h"
 
 namespace {
-
-// Its constructor goes on for a while after TThread's has made the platform
-// thread; the body must still see the finished object. It then runs until
-// asked to stop.
-class SlowToBuild : public TThread {
- public:
-  SlowToBuild() : TThread(false) {
-    for (int i = 0; i < 10000; ++i) std::this_thread::yield();
-    ready_ = 42;
-  }
-  std::atomic<int> seen{-1};
-  std::atomic<DWORD> body_thread{0};
-
- protected:
-  void Execute() override {
-    seen = ready_;
-    body_thread = GetCurrentThreadId();
-    while (!Terminated()) std::this_thread::yield();
-  }
-
- private:
-  int ready_ = 0;
-};
-
-std::atomic<int> throwing_bodies{0};
-
-class Throwing : public TThread {
- public:
-  Throwing() : TThread(true) {}
-
- protected:
-  void Execute() override {
-    ++throwing_bodies;
-    throw std::runtime_error("drawing failed");
-  }
-};
-
-TEST(ThreadClass, BodyStartsOnlyAfterTheWholeObjectIsBuiltAndSeesTerminate) {
-  auto thread = StartThread<SlowToBuild>();
-  ASSERT_TRUE(WaitUntil([&] { return thread->seen != -1; }));
-  EXPECT_FALSE(thread->Finished());
-  thread->Terminate();
-  EXPECT_EQ(thread->WaitFor(), 0u);
-  EXPECT_EQ(thread->seen, 42);
-  EXPECT_NE(thread->body_thread, GetCurrentThreadId());
-  EXPECT_EQ(thread->body_thread, thread->ThreadId());
-  EXPECT_EQ(thread->FatalException(), nullptr);
-}
-
-TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
-  auto never_resumed = StartThread<Throwing>();
-  auto thread = StartThread<Throwing>();
-  thread->Resume();
-  EXPECT_EQ(thread->WaitFor(), 0u);
-  never_resumed.reset();  // must neither run its body nor hang
-  EXPECT_EQ(throwing_bodies, 1);
-  EXPECT_TRUE(thread->Finished());
-  ASSERT_NE(thread->FatalException(), nullptr);
-  try {
-    std::rethrow_exception(thread->FatalException());
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "drawing failed");
-  }
-}
 
 std::atomic<bool> body_used_a_member_being_destroyed{false};
 
@@ -100,14 +36,22 @@ class Witness {
   std::atomic<bool> seen_going_{false};
 };
 
+// Its constructor goes on for a while after TThread's has made the platform
+// thread; the body must still see the finished object. It then uses its
+// members until asked to stop.
 class UsesItsMembers : public TThread {
  public:
-  UsesItsMembers() : TThread(false) {}
-  std::atomic<bool> running{false};
+  UsesItsMembers() : TThread(false) {
+    for (int i = 0; i < 10000; ++i) std::this_thread::yield();
+    ready_ = 42;
+  }
+  std::atomic<int> seen{-1};
+  std::atomic<DWORD> body_thread{0};
 
  protected:
   void Execute() override {
-    running = true;
+    seen = ready_;
+    body_thread = GetCurrentThreadId();
     while (!Terminated()) {
       witness_.Use();
       std::this_thread::yield();
@@ -115,14 +59,48 @@ class UsesItsMembers : public TThread {
   }
 
  private:
+  int ready_ = 0;
   Witness witness_{*this};
 };
 
-TEST(ThreadClass, BodyIsJoinedBeforeTheMembersOfItsSubclassGo) {
+TEST(ThreadClass, BodyRunsOnTheWholeObjectAndIsJoinedBeforeItsMembersGo) {
   auto thread = StartThread<UsesItsMembers>();
-  ASSERT_TRUE(WaitUntil([&] { return thread->running.load(); }));
+  ASSERT_TRUE(WaitUntil([&] { return thread->seen != -1; }));
+  EXPECT_EQ(thread->seen, 42);
+  EXPECT_NE(thread->body_thread, GetCurrentThreadId());
+  EXPECT_EQ(thread->body_thread, thread->ThreadId());
+  EXPECT_FALSE(thread->Finished());
   thread.reset();
   EXPECT_FALSE(body_used_a_member_being_destroyed);
+}
+
+std::atomic<int> throwing_bodies{0};
+
+class Throwing : public TThread {
+ public:
+  Throwing() : TThread(true) {}
+
+ protected:
+  void Execute() override {
+    ++throwing_bodies;
+    throw std::runtime_error("drawing failed");
+  }
+};
+
+TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
+  auto never_resumed = StartThread<Throwing>();
+  auto thread = StartThread<Throwing>();
+  thread->Resume();
+  EXPECT_EQ(thread->WaitFor(), 0u);
+  never_resumed.reset();  // must neither run its body nor hang
+  EXPECT_EQ(throwing_bodies, 1);
+  EXPECT_TRUE(thread->Finished());
+  ASSERT_NE(thread->FatalException(), nullptr);
+  try {
+    std::rethrow_exception(thread->FatalException());
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "drawing failed");
+  }
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <chrono>
 #include <future>
-#include <thread>
 
 #include "support/platform_probe.h"
 #include "platform/win32.h"

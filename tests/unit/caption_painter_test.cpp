@@ -7,8 +7,7 @@
 
 #include "core/caption_schedule.h"
 #include "core/random_source.h"
-#include "raster/bitmap.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 
 namespace {
 
@@ -34,10 +33,7 @@ class CaptionPainterTest : public ::testing::Test {
 
   void SetUp() override {
     ResetCaptionSchedule();
-    bitmap_.SetPixelDepth(24);
-    bitmap_.SetWidth(kWidth);
-    bitmap_.SetHeight(kHeight);
-    for (int y = 0; y < kHeight; ++y) std::fill_n(bitmap_.RowPixels(y), 3 * kWidth, std::uint8_t{20});
+    MakeFilled(bitmap_, kWidth, kHeight, 0x141414);
   }
 
   // Paints from `state`; returns how many draws the caption used.
@@ -58,31 +54,52 @@ class CaptionPainterTest : public ::testing::Test {
   TBitmap bitmap_;
 };
 
-TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixel) {
+bool Level() { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }
+
+// Which draws decide the tilt (a coin for its direction unless it is zero),
+// and how many draws the caption takes with each.
+struct Tilt {
+  const char* name;
+  bool (*wanted)();
+  int draws, escapement;
+};
+
+void PrintTo(const Tilt& tilt, std::ostream* out) { *out << tilt.name; }
+
+class CaptionTiltTest : public CaptionPainterTest, public ::testing::WithParamInterface<Tilt> {};
+
+TEST_P(CaptionTiltTest, TakesItsDrawsAndTilts) {
   TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }), trace), 6);
-  EXPECT_EQ(trace.escapement, 0);
+  EXPECT_EQ(PaintFrom(FindState(GetParam().wanted), trace), GetParam().draws);
+  EXPECT_EQ(trace.escapement, GetParam().escapement);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tilts, CaptionTiltTest,
+    ::testing::Values(
+        Tilt{"Level", Level, 6, 0},
+        Tilt{"TiltOfZero", [] { return RandomBelow(21) == 3 && RandomBelow(30) == 0 && RandomBelow(70) != 7; }, 7, 0},
+        Tilt{"TiltedClockwise",
+             [] { return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == 0 && RandomBelow(70) != 7; },
+             8, -17},
+        Tilt{"TiltedAnticlockwise",
+             [] { return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == 1 && RandomBelow(70) != 7; },
+             8, 17}),
+    [](const ::testing::TestParamInfo<Tilt>& tested) { return std::string(tested.param.name); });
+
+TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) {
+  TextTrace trace;
+  PaintFrom(FindState(Level), trace);
   const int centred_x = kWidth / 2 - trace.measured.cx / 2;
   const int centred_y = kHeight / 2 - trace.measured.cy / 2;
   for (const POINT copy : {trace.silver, trace.white}) {
     EXPECT_TRUE(copy.x == centred_x || copy.x == centred_x - 1) << copy.x;
     EXPECT_TRUE(copy.y == centred_y || copy.y == centred_y + 1) << copy.y;
   }
-}
-
-TEST_F(CaptionPainterTest, TiltsTossACoinForTheDirectionUnlessTheTiltIsZero) {
-  TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) == 3 && RandomBelow(30) == 0 && RandomBelow(70) != 7; }),
-                      trace),
-            7);
-  EXPECT_EQ(trace.escapement, 0);
-  for (const int direction : {0, 1}) {
-    const std::uint32_t state = FindState([direction] {
-      return RandomBelow(21) == 3 && RandomBelow(30) == 17 && RandomBelow(2) == direction && RandomBelow(70) != 7;
-    });
-    EXPECT_EQ(PaintFrom(state, trace), 8);
-    EXPECT_EQ(trace.escapement, direction == 1 ? 17 : -17);
-  }
+  CaptionText = std::string(" ");
+  const std::vector<std::uint8_t> before = Pixels();
+  EXPECT_EQ(PaintFrom(FindState(Level), trace), 6) << "a single blank still shakes";
+  EXPECT_EQ(Pixels(), before) << "and draws nothing";
 }
 
 TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame) {
@@ -98,14 +115,6 @@ TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame
   EXPECT_EQ(PaintFrom(state, trace), 8);
   EXPECT_TRUE(trace.silver.x == x || trace.silver.x == x - 1);
   EXPECT_TRUE(trace.silver.y == y || trace.silver.y == y + 1);
-}
-
-TEST_F(CaptionPainterTest, ASingleBlankDrawsNothingButStillShakes) {
-  CaptionText = std::string(" ");
-  const std::vector<std::uint8_t> before = Pixels();
-  TextTrace trace;
-  EXPECT_EQ(PaintFrom(FindState([] { return RandomBelow(21) != 3 && RandomBelow(70) != 7; }), trace), 6);
-  EXPECT_EQ(Pixels(), before);
 }
 
 TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {

@@ -6,57 +6,41 @@
 
 namespace {
 
-class CaptionScheduleTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetCaptionSchedule(); }
-
-  static void Advance(int calls) {
-    for (int i = 0; i < calls; ++i) AdvanceCaption();
-  }
+struct Switch {
+  const char* name;
+  int calls;  // AdvanceCaption calls since the start
+  std::string_view text;
+  int index, clock;
 };
 
-TEST_F(CaptionScheduleTest, StartingCaptionHoldsForFiftyNineTicks) {
-  EXPECT_EQ(CaptionText, "d[^_^]b");
-  Advance(59);
-  EXPECT_EQ(CaptionText, "d[^_^]b");
-  EXPECT_EQ(CaptionClock, 2950);
-  EXPECT_EQ(CaptionIndex, 0);
+void PrintTo(const Switch& at, std::ostream* out) { *out << at.name; }
 
-  AdvanceCaption();  // call 60
-  EXPECT_EQ(CaptionText, CaptionRow(1));
-  EXPECT_EQ(CaptionClock, 0);
-  EXPECT_EQ(CaptionIndex, 1);
+class CaptionScheduleTest : public ::testing::TestWithParam<Switch> {};
+
+TEST_P(CaptionScheduleTest, ShowsTheCaptionOfItsCall) {
+  const Switch& c = GetParam();
+  ResetCaptionSchedule();
+  for (int i = 0; i < c.calls; ++i) AdvanceCaption();
+  EXPECT_EQ(CaptionText, c.text);
+  EXPECT_EQ(CaptionIndex, c.index);
+  EXPECT_EQ(CaptionClock, c.clock);
 }
 
-TEST_F(CaptionScheduleTest, SwitchesAtTheFixedCalls) {
-  Advance(1019);
-  EXPECT_EQ(CaptionText, CaptionRow(16));
-  AdvanceCaption();  // 1020: the first of two single blanks
-  EXPECT_EQ(CaptionText, " ");
-  Advance(119);  // up to 1139
-  EXPECT_EQ(CaptionText, " ");
-  EXPECT_EQ(CaptionIndex, 18);
-  AdvanceCaption();  // 1140
-  EXPECT_EQ(CaptionText, CaptionRow(19));
+// The starting caption holds for 59 calls; two single blanks; "THE END"
+// comes once, and after it the table starts again at row 1.
+INSTANTIATE_TEST_SUITE_P(
+    Calls, CaptionScheduleTest,
+    ::testing::Values(Switch{"Start", 0, "d[^_^]b", 0, 0}, Switch{"StartHolds", 59, "d[^_^]b", 0, 2950},
+                      Switch{"FirstRow", 60, CaptionRow(1), 1, 0}, Switch{"Row16", 1019, CaptionRow(16), 16, 2950},
+                      Switch{"FirstBlank", 1020, " ", 17, 0}, Switch{"SecondBlankHolds", 1139, " ", 18, 2950},
+                      Switch{"Row19", 1140, CaptionRow(19), 19, 0}, Switch{"Row20", 1259, CaptionRow(20), 20, 2950},
+                      Switch{"TheEnd", 1260, "THE END", 0, 0}, Switch{"TheEndHolds", 1319, "THE END", 0, 2950},
+                      Switch{"BackToRowOne", 1320, CaptionRow(1), 1, 0}),
+    [](const ::testing::TestParamInfo<Switch>& tested) { return std::string(tested.param.name); });
 
-  Advance(119);  // 1259
-  EXPECT_EQ(CaptionText, CaptionRow(20));
-  AdvanceCaption();  // 1260
-  EXPECT_EQ(CaptionText, "THE END");
-  EXPECT_EQ(CaptionIndex, 0);
-
-  Advance(59);  // 1319
-  EXPECT_EQ(CaptionText, "THE END");
-  EXPECT_EQ(CaptionIndex, 0);
-  AdvanceCaption();  // 1320: back to row 1, never to the starting caption
-  EXPECT_EQ(CaptionText, CaptionRow(1));
-  EXPECT_EQ(CaptionIndex, 1);
-}
-
-TEST_F(CaptionScheduleTest, TableHoldsTheTextsInTheSingleByteCodePage) {
-  // Lengths in bytes: one byte per character, blanks included.
-  // One byte per character, blanks included: a wrong encoding or a lost
-  // blank changes a length (and the centring of that caption).
+// One byte per character, blanks included: a wrong encoding or a lost blank
+// changes a length (and the centring of that caption).
+TEST(CaptionTable, HoldsTheTextsInTheSingleByteCodePage) {
   const int lengths[] = {28, 13, 5, 30, 12, 18, 15, 16, 19, 19, 29, 25, 43, 20, 23, 39, 1, 1, 20};
   for (int row = 1; row <= 19; ++row) EXPECT_EQ(CaptionRow(row).size(), static_cast<std::size_t>(lengths[row - 1])) << row;
   EXPECT_EQ(CaptionRow(2), "\xC1\xC5\xC7 \xCF\xC0\xCD\xB2\xCA\xC8!!!");  // "БЕЗ ПАНІКИ!!!"

@@ -1,3 +1,7 @@
+// Pens and brushes: their platform objects follow the description, equal
+// descriptions share one, and a change is heard while the old one still exists.
+#include <memory>
+
 #include "raster/brush.h"
 #include "raster/pen.h"
 #include "raster_fixture.h"
@@ -36,11 +40,40 @@ TEST_F(PenBrushTest, PlatformBrushFollowsTheStyle) {
     EXPECT_EQ(static_cast<COLORREF>(brush.Color()), c.color);
     const LOGBRUSH made = Describe<LOGBRUSH>(brush.Handle());
     EXPECT_EQ(made.lbStyle, c.platform_style);
-    if (c.style != bsClear) {  // a hollow brush has no colour of its own
+    if (c.style != bsClear) {  // a hollow brush has no colour
       EXPECT_EQ(made.lbColor, c.color);
     }
     EXPECT_EQ(made.lbHatch, c.style == bsCross ? 4u : 0u);
   }
+}
+
+TEST_F(PenBrushTest, EqualDescriptionsShareOnePlatformObjectUntilTheLastUserGoes) {
+  auto first = std::make_unique<TPen>();
+  auto second = std::make_unique<TPen>();
+  HPEN shared = first->Handle();
+  EXPECT_EQ(second->Handle(), shared);
+  EXPECT_EQ(Made().pens, 1);
+  first.reset();
+  EXPECT_EQ(GetObjectType(shared), OBJ_PEN);
+  second.reset();
+  EXPECT_EQ(GetObjectType(shared), 0u);
+  EXPECT_EQ(RasterModule()->PenCache.EntryCount(), 0u);
+}
+
+TEST_F(PenBrushTest, ObjectHearsOfAChangeWhileItsOldPlatformObjectStillExists) {
+  TPen pen;
+  HPEN old_handle = pen.Handle();
+  int notified = 0;
+  pen.SetOnChange([&] {
+    ++notified;
+    EXPECT_EQ(GetObjectType(old_handle), OBJ_PEN) << "released before the notification";
+  });
+  pen.SetColor(clBlack);
+  pen.SetWidth(1);
+  EXPECT_EQ(notified, 0) << "the current values change nothing";
+  pen.SetColor(0x123456);
+  EXPECT_EQ(notified, 1);
+  EXPECT_EQ(GetObjectType(old_handle), 0u);
 }
 
 }  // namespace

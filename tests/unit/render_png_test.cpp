@@ -14,56 +14,50 @@ std::uint32_t BigEndian(const std::uint8_t* p) {
   return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
-struct Decoded {
-  std::uint32_t width = 0, height = 0;
-  std::vector<std::uint8_t> rgb;  // packed rows, top-down
-};
-
 // A reader for what the encoder writes: 8-bit RGB, not interlaced. Checks the
 // signature, every chunk's CRC and the chunk order, and undoes the filters.
-Decoded ReadPng(const std::vector<std::uint8_t>& file) {
+// Gives the width and the packed RGB rows, top-down.
+std::pair<std::uint32_t, std::vector<std::uint8_t>> ReadPng(const std::vector<std::uint8_t>& file) {
   static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) throw std::runtime_error("signature");
-  Decoded picture;
+  std::uint32_t width = 0, height = 0;
   std::vector<std::uint8_t> compressed;
-  std::size_t at = 8;
   std::string order;
-  while (at + 12 <= file.size()) {
-    const std::uint32_t size = BigEndian(&file[at]);
-    const std::string type(file.begin() + static_cast<long>(at) + 4, file.begin() + static_cast<long>(at) + 8);
+  std::size_t at = 8;
+  for (std::uint32_t size; at + 12 <= file.size(); at += 12 + size) {
+    size = BigEndian(&file[at]);
+    const std::string type(reinterpret_cast<const char*>(&file[at + 4]), 4);
     const std::uint8_t* data = &file[at + 8];
     if (crc32(0, &file[at + 4], size + 4) != BigEndian(data + size)) throw std::runtime_error("CRC of " + type);
-    if (order.size() < 4 || order.substr(order.size() - 4) != type) order += type;
+    if (!order.ends_with(type)) order += type;
     if (type == "IHDR") {
-      picture.width = BigEndian(data);
-      picture.height = BigEndian(data + 4);
-      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12])
+      width = BigEndian(data);
+      height = BigEndian(data + 4);
+      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12]) {
         throw std::runtime_error("IHDR");
+      }
     }
     if (type == "IDAT") compressed.insert(compressed.end(), data, data + size);
-    at += 12 + size;
   }
   if (order != "IHDRIDATIEND" || at != file.size()) throw std::runtime_error("chunks " + order);
-  const std::size_t row = picture.width * 3;
-  std::vector<std::uint8_t> filtered((row + 1) * picture.height);
+  const std::size_t row = width * 3;
+  std::vector<std::uint8_t> filtered((row + 1) * height), rgb(row * height);
   uLongf length = filtered.size();
   if (uncompress(filtered.data(), &length, compressed.data(), compressed.size()) != Z_OK || length != filtered.size()) {
     throw std::runtime_error("IDAT");
   }
-  picture.rgb.assign(row * picture.height, 0);
-  for (std::size_t y = 0; y < picture.height; ++y) {
+  for (std::size_t y = 0; y < height; ++y) {
     const std::uint8_t* in = &filtered[y * (row + 1)];
-    std::uint8_t* out = &picture.rgb[y * row];
+    std::uint8_t* out = &rgb[y * row];
+    if (in[0] > 4) throw std::runtime_error("filter type");
     for (std::size_t i = 0; i < row; ++i) {
       const int left = i >= 3 ? out[i - 3] : 0, up = y ? out[i - row] : 0, up_left = i >= 3 && y ? out[i - row - 3] : 0;
       const int p = left + up - up_left, a = std::abs(p - left), b = std::abs(p - up), c = std::abs(p - up_left);
-      const int paeth = a <= b && a <= c ? left : b <= c ? up : up_left;
-      const int predicted[5] = {0, left, up, (left + up) / 2, paeth};
-      if (in[0] > 4) throw std::runtime_error("filter type");
+      const int predicted[5] = {0, left, up, (left + up) / 2, a <= b && a <= c ? left : b <= c ? up : up_left};
       out[i] = static_cast<std::uint8_t>(in[i + 1] + predicted[in[0]]);
     }
   }
-  return picture;
+  return {width, rgb};
 }
 
 struct Picture {
@@ -101,14 +95,10 @@ class RenderPngTest : public testing::TestWithParam<Case> {};
 TEST_P(RenderPngTest, DecodesToTheSamePixelsInRgbOrder) {
   const Case& c = GetParam();
   const Picture picture = Pattern(c.width, c.height);
-  const Decoded decoded = ReadPng(Encode(picture, {c.level, c.filter}));
-  ASSERT_EQ(decoded.width, static_cast<std::uint32_t>(c.width));
-  ASSERT_EQ(decoded.height, static_cast<std::uint32_t>(c.height));
-  for (std::size_t i = 0; i < picture.bgr.size(); i += 3) {
-    ASSERT_EQ(decoded.rgb[i], picture.bgr[i + 2]) << "pixel " << i / 3;
-    ASSERT_EQ(decoded.rgb[i + 1], picture.bgr[i + 1]) << "pixel " << i / 3;
-    ASSERT_EQ(decoded.rgb[i + 2], picture.bgr[i]) << "pixel " << i / 3;
-  }
+  const auto [width, rgb] = ReadPng(Encode(picture, {c.level, c.filter}));
+  ASSERT_EQ(width, static_cast<std::uint32_t>(c.width));
+  ASSERT_EQ(rgb.size(), picture.bgr.size()) << "the height";
+  for (std::size_t i = 0; i < rgb.size(); ++i) ASSERT_EQ(rgb[i], picture.bgr[i / 3 * 3 + 2 - i % 3]) << "byte " << i;
 }
 
 // One pixel, one row, one column, and a picture whose compressed data spans
