@@ -8,7 +8,7 @@ namespace soft {
 
 struct ThreadState {
   DWORD last_error = ERROR_SUCCESS;  // what GetLastError reports
-  DWORD id = 0;                      // 0 until GetCurrentThreadId first hands one out
+  DWORD id = 0;  // 0 until the thread has one: from its start, or its first GetCurrentThreadId
 };
 
 // The calling thread's state.
