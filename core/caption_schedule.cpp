@@ -3,14 +3,9 @@
 #include "core/caption_table.h"
 
 namespace {
-constexpr const char* kStartingCaption = "d[^_^]b";
 constexpr std::int32_t kClockStep = 50;
 constexpr std::int32_t kClockPeriod = 3000;
 }  // namespace
-
-std::string CaptionText = kStartingCaption;
-std::int32_t CaptionClock = 0;
-std::int32_t CaptionIndex = 0;
 
 void AdvanceCaption() {
   CaptionClock += kClockStep;

@@ -5,7 +5,12 @@
 #include <cstdint>
 #include <string>
 
-// The current caption, Windows-1251 bytes; "d[^_^]b" until the first switch.
+// The caption before the first switch.
+inline constexpr const char* kStartingCaption = "d[^_^]b";
+
+// The current caption, Windows-1251 bytes; kStartingCaption until the first
+// switch. With the clock and the index, part of the animation's state
+// (core/animation_state.cpp).
 extern std::string CaptionText;
 extern std::int32_t CaptionClock;
 extern std::int32_t CaptionIndex;

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// Starts at 0; nothing but RandomBelow reads or writes it.
+// Starts at 0; nothing but RandomBelow reads or writes it. Part of the
+// animation's state (core/animation_state.cpp).
 extern std::uint32_t RandomState;
 
 // One step of the generator, scaled into [0, range) by a widening multiply

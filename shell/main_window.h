@@ -6,7 +6,8 @@
 extern const char* const MainClassName;  // "MainWClass"
 extern const char* const MainWindowTitle;
 
-// Set once, before the animation thread starts; read by that thread.
+// Set once, before the animation thread starts; read by that thread. With
+// the globals of core/animation_state.cpp, the animation's shared state.
 extern HWND MainWindow;
 
 bool RegisterMainClass();

@@ -6,7 +6,16 @@
 
 namespace {
 
-int startup_show_command = SW_SHOWDEFAULT;
+// What the runtime learnt at start-up. Written and read on the main thread
+// only, so no lock.
+struct RuntimeState {
+  int startup_show_command = SW_SHOWDEFAULT;
+};
+
+RuntimeState& State() {
+  static RuntimeState state;
+  return state;
+}
 
 int TakeStartupShowCommand() {
   STARTUPINFOA info{};
@@ -19,7 +28,7 @@ int TakeStartupShowCommand() {
 
 void StartRuntime() {
   StartRasterModule();
-  startup_show_command = TakeStartupShowCommand();
+  State().startup_show_command = TakeStartupShowCommand();
 }
 
 void StopRuntime() {
@@ -27,4 +36,4 @@ void StopRuntime() {
   StopRasterModule();
 }
 
-int StartupShowCommand() { return startup_show_command; }
+int StartupShowCommand() { return State().startup_show_command; }

@@ -64,6 +64,7 @@ class Converter {
 }  // namespace
 
 std::string Utf8FromCp1251(std::string_view bytes) {
+  // Each thread's own converter: an iconv handle serves one thread at a time.
   thread_local Converter converter;
   return converter.Convert(bytes);
 }

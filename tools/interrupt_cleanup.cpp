@@ -10,11 +10,20 @@
 
 namespace {
 
-std::atomic<const std::filesystem::path*> partial_file{nullptr};
+// The file an interrupt removes, if any. The signal handler reads it, so it
+// is a lock-free atomic, made before main and never destroyed.
+struct CleanupState {
+  std::atomic<const std::filesystem::path*> partial_file{nullptr};
+};
 static_assert(std::atomic<const std::filesystem::path*>::is_always_lock_free);
 
+CleanupState& State() {
+  static constinit CleanupState state;
+  return state;
+}
+
 extern "C" void OnInterrupt(int signal_number) {
-  if (const std::filesystem::path* path = partial_file.exchange(nullptr)) {
+  if (const std::filesystem::path* path = State().partial_file.exchange(nullptr)) {
 #if defined(_WIN32)
     _wremove(path->c_str());
 #else
@@ -39,4 +48,4 @@ void InstallInterruptCleanup() {
 #endif
 }
 
-void RemoveOnInterrupt(const std::filesystem::path* path) { partial_file.store(path); }
+void RemoveOnInterrupt(const std::filesystem::path* path) { State().partial_file.store(path); }

@@ -65,6 +65,11 @@ constexpr BYTE RUSSIAN_CHARSET = 204;
 constexpr BYTE DEFAULT_PITCH = 0;
 constexpr BYTE FIXED_PITCH = 1;
 constexpr BYTE VARIABLE_PITCH = 2;
+constexpr BYTE TMPF_FIXED_PITCH = 0x01;  // set for variable pitch, despite the name
+constexpr BYTE TMPF_VECTOR = 0x02;
+constexpr BYTE TMPF_TRUETYPE = 0x04;
+constexpr BYTE FF_SWISS = 0x20;
+constexpr BYTE FF_MODERN = 0x30;
 constexpr UINT ETO_RTLREADING = 0x0080;
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 

@@ -115,32 +115,37 @@ class HandleTable {
   std::deque<std::size_t> free_;
 };
 
+// The objects' state: the handle table (its own mutex guards it) and the
+// count of misuses seen, which tests read.
+struct ObjectState {
+  HandleTable table;
+  std::atomic<long> misuses{0};
+};
+
 // Never destroyed: a thread that is still drawing while the process exits
 // must not find the table gone.
-HandleTable& Table() {
-  static HandleTable* table = new HandleTable;
-  return *table;
+ObjectState& State() {
+  static ObjectState* const state = new ObjectState;
+  return *state;
 }
-
-std::atomic<long> misuse_count{0};
 
 }  // namespace
 
-HANDLE Insert(std::unique_ptr<Object> object) { return Table().Insert(std::move(object)); }
+HANDLE Insert(std::unique_ptr<Object> object) { return State().table.Insert(std::move(object)); }
 
-Object* Find(HANDLE handle) { return Table().Find(handle); }
+Object* Find(HANDLE handle) { return State().table.Find(handle); }
 
-std::unique_ptr<Object> Remove(HANDLE handle) { return Table().Remove(handle); }
+std::unique_ptr<Object> Remove(HANDLE handle) { return State().table.Remove(handle); }
 
 bool VisitLocked(HANDLE handle, const std::function<void(Object&)>& visit) {
-  return Table().Visit(handle, visit);
+  return State().table.Visit(handle, visit);
 }
 
-LiveCounts CountLive() { return Table().Count(); }
+LiveCounts CountLive() { return State().table.Count(); }
 
-long MisuseCount() { return misuse_count.load(); }
+long MisuseCount() { return State().misuses.load(); }
 
-void NoteMisuse() { misuse_count.fetch_add(1); }
+void NoteMisuse() { State().misuses.fetch_add(1); }
 
 SurfaceAccess::SurfaceAccess(DcObject& dc) {
   if (dc.device != nullptr) {

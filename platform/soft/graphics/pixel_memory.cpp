@@ -16,7 +16,7 @@ std::size_t PageSize() {
 
 // The one block kept for the next picture of the same size.
 struct Kept {
-  std::mutex mutex;
+  std::mutex mutex;  // guards block and mapped
   void* block = nullptr;
   std::size_t mapped = 0;
 };

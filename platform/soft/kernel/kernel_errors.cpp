@@ -2,11 +2,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/soft/kernel/thread_state.h"
 #include "platform/win32.h"
 
 namespace {
-
-thread_local DWORD last_error = ERROR_SUCCESS;
 
 struct ErrorText {
   DWORD code;
@@ -41,9 +40,9 @@ const ErrorText* FindText(DWORD code) {
 
 }  // namespace
 
-DWORD GetLastError() { return last_error; }
+DWORD GetLastError() { return soft::ThisThread().last_error; }
 
-void SetLastError(DWORD error) { last_error = error; }
+void SetLastError(DWORD error) { soft::ThisThread().last_error = error; }
 
 // Only texts of the system are known; inserts never occur in them, so the
 // insert flags change nothing.

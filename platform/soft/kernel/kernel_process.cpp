@@ -15,8 +15,17 @@ namespace {
 // The executable is the only module; its handle is the customary image base.
 const HMODULE kExecutable = reinterpret_cast<HMODULE>(std::uintptr_t{0x400000});
 
-// Nobody on Linux passes a show command to a starting program.
-std::atomic<int> startup_show_command{-1};
+// What the process's starter left for it. Tests may change it from any
+// thread, hence an atomic.
+struct StartupState {
+  // Nobody on Linux passes a show command to a starting program: -1, none.
+  std::atomic<int> show_command{-1};
+};
+
+StartupState& Startup() {
+  static StartupState state;
+  return state;
+}
 
 std::string ExecutablePath() {
   char path[4096];
@@ -33,7 +42,7 @@ std::string BaseName(const std::string& path) {
 
 namespace soft {
 
-void SetStartupShowCommand(int command) { startup_show_command = command; }
+void SetStartupShowCommand(int command) { Startup().show_command = command; }
 
 }  // namespace soft
 
@@ -68,7 +77,7 @@ void GetStartupInfoA(STARTUPINFOA* info) {
   if (info == nullptr) return;
   *info = STARTUPINFOA{};
   info->cb = sizeof(STARTUPINFOA);
-  const int command = startup_show_command;
+  const int command = Startup().show_command;
   if (command >= 0) {
     info->dwFlags = STARTF_USESHOWWINDOW;
     info->wShowWindow = static_cast<WORD>(command);

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/soft/kernel/thread_state.h"
 #include "platform/soft/testing/thread_test_hooks.h"
 #include "platform/win32.h"
 
@@ -50,8 +51,6 @@ ThreadServices& Services() {
   return *services;
 }
 
-thread_local DWORD current_thread_id = 0;
-
 HANDLE AddHandle(std::shared_ptr<ThreadRecord> record) {
   ThreadServices& services = Services();
   std::lock_guard lock(services.mutex);
@@ -73,7 +72,7 @@ void* RunThread(void* argument) {
   auto* handoff = static_cast<std::shared_ptr<ThreadRecord>*>(argument);
   const std::shared_ptr<ThreadRecord> record = std::move(*handoff);
   delete handoff;
-  current_thread_id = record->id;
+  soft::ThisThread().id = record->id;
   {
     std::unique_lock lock(record->mutex);
     record->changed.wait(lock, [&] { return record->suspend_count == 0; });
@@ -150,8 +149,9 @@ DWORD ResumeThread(HANDLE thread) {
 DWORD GetCurrentThreadId() {
   // Threads this platform did not start (the main thread, tests' own
   // threads) get their id on first use.
-  if (current_thread_id == 0) current_thread_id = ++Services().last_thread_id;
-  return current_thread_id;
+  DWORD& id = soft::ThisThread().id;
+  if (id == 0) id = ++Services().last_thread_id;
+  return id;
 }
 
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {

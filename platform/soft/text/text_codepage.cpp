@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/win32.h"
+
 namespace soft {
 namespace {
 
@@ -26,9 +28,6 @@ constexpr std::array<char16_t, 32> kWesternPunctuation = {
     0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,  // 98
 };
-
-constexpr unsigned char kAnsiCharset = 0;
-constexpr unsigned char kRussianCharset = 204;
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
   if (byte >= 0x80 && byte < 0xA0) return kWesternPunctuation[byte - 0x80];
@@ -64,11 +63,11 @@ std::u32string DecodeCp1251(std::string_view bytes) {
 }
 
 unsigned char EffectiveCharset(unsigned char charset) {
-  return charset == kAnsiCharset ? kAnsiCharset : kRussianCharset;
+  return charset == ANSI_CHARSET ? ANSI_CHARSET : RUSSIAN_CHARSET;
 }
 
 std::u32string DecodeText(std::string_view bytes, unsigned char charset) {
-  if (EffectiveCharset(charset) != kAnsiCharset) return DecodeCp1251(bytes);
+  if (EffectiveCharset(charset) != ANSI_CHARSET) return DecodeCp1251(bytes);
   std::u32string text;
   text.reserve(bytes.size());
   for (char byte : bytes) text.push_back(Cp1252ToUnicode(static_cast<unsigned char>(byte)));

@@ -18,21 +18,23 @@
 namespace soft {
 namespace {
 
-// FreeType allows faces of one library to be used on several threads, but
-// not opening and closing them concurrently.
-std::mutex& LibraryMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
+// The font library every face is opened with, and what goes with it.
+struct FaceLibrary {
+  // FreeType allows faces of one library to be used on several threads, but
+  // not opening and closing them concurrently: the mutex guards that.
+  std::mutex mutex;
+  FT_Library const library = [] {
+    FT_Library made = nullptr;
+    return FT_Init_FreeType(&made) == 0 ? made : nullptr;
+  }();  // nullptr when the library would not start
+  std::atomic<int> next_face_id{1};
+};
 
 // Made once and never released: the animation thread may still be drawing
 // text while the process exits.
-FT_Library Library() {
-  static FT_Library const library = [] {
-    FT_Library made = nullptr;
-    return FT_Init_FreeType(&made) == 0 ? made : nullptr;
-  }();
-  return library;
+FaceLibrary& Library() {
+  static FaceLibrary* const library = new FaceLibrary;
+  return *library;
 }
 
 FaceDesign ReadDesign(FT_Face face) {
@@ -78,11 +80,6 @@ bool FileIsBold(FT_Face face) {
 }
 
 bool FileIsItalic(FT_Face face) { return (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0; }
-
-int NextFaceId() {
-  static std::atomic<int> next{1};
-  return next++;
-}
 
 std::string AsciiLowercase(std::string_view text) {
   std::string lower(text);
@@ -138,11 +135,12 @@ class FaceCache {
   }
 
   std::shared_ptr<Face> Open(const FontFileMatch& match, const FaceRequest& request) {
-    std::lock_guard lock(LibraryMutex());
-    if (Library() == nullptr) return nullptr;
+    FaceLibrary& library = Library();
+    std::lock_guard lock(library.mutex);
+    if (library.library == nullptr) return nullptr;
     ++counters_.files_opened;
     FT_Face face = nullptr;
-    if (FT_New_Face(Library(), match.path.c_str(), match.index, &face) != 0) return nullptr;
+    if (FT_New_Face(library.library, match.path.c_str(), match.index, &face) != 0) return nullptr;
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
       FT_Done_Face(face);
       return nullptr;
@@ -150,7 +148,7 @@ class FaceCache {
     return std::make_shared<Face>(face, match, request.bold, request.italic);
   }
 
-  std::mutex mutex_;
+  std::mutex mutex_;  // guards everything below; taken before the library's
   std::map<RequestKey, std::shared_ptr<Face>> by_request_;
   std::map<FileKey, std::shared_ptr<Face>> by_file_;
   FaceCacheCounters counters_;
@@ -171,10 +169,10 @@ Face::Face(FT_FaceRec_* face, FontFileMatch match, bool bold, bool italic)
       design_(ReadDesign(face)),
       synthetic_bold_(bold && !FileIsBold(face)),
       synthetic_italic_(italic && !FileIsItalic(face)),
-      id_(NextFaceId()) {}
+      id_(Library().next_face_id++) {}
 
 Face::~Face() {
-  std::lock_guard lock(LibraryMutex());
+  std::lock_guard lock(Library().mutex);
   FT_Done_Face(face_);
 }
 

@@ -27,13 +27,11 @@ bool SelectsSystemFont(const DcObject& dc) {
   return dc.font == nullptr || dc.font == GetStockObject(SYSTEM_FONT);
 }
 
-// Bit 0 set means variable pitch here, despite the name the platform gives it.
+// TMPF_FIXED_PITCH set means variable pitch, despite its name.
 BYTE PitchAndFamily(const FaceDesign& design) {
-  constexpr BYTE kVariablePitch = 0x01, kVector = 0x02, kTrueType = 0x04;
-  constexpr BYTE kSwiss = 0x20, kModern = 0x30;
-  BYTE bits = kVector | (design.fixed_pitch ? kModern : kSwiss);
-  if (!design.fixed_pitch) bits |= kVariablePitch;
-  if (design.outline_sfnt) bits |= kTrueType;
+  BYTE bits = TMPF_VECTOR | (design.fixed_pitch ? FF_MODERN : FF_SWISS);
+  if (!design.fixed_pitch) bits |= TMPF_FIXED_PITCH;
+  if (design.outline_sfnt) bits |= TMPF_TRUETYPE;
   return bits;
 }
 

@@ -18,13 +18,13 @@ namespace soft::display {
 // The process's connection to the desktop. Everything but the start lock,
 // the thread id and the present requests belongs to the display thread.
 struct DisplayState {
-  std::mutex start_mutex;
+  std::mutex start_mutex;  // lets one thread open the desktop, once
   std::atomic<DWORD> thread{0};
 
   // Other threads never call into SDL, not even to wake the display thread:
   // they leave their requests here and signal an event counter that the
   // display thread waits on together with the desktop's connection.
-  std::mutex request_mutex;
+  std::mutex request_mutex;  // guards present_requests
   std::vector<HWND> present_requests;
   int wake_fd = -1;
   int desktop_fd = -1;  // the X connection; -1 where the desktop has none to offer

@@ -12,8 +12,17 @@
 
 namespace {
 
-std::mutex sink_mutex;
-soft::MessageBoxSink sink;
+// Where message boxes go instead of the desktop, when a test has said so.
+struct MessageBoxState {
+  std::mutex mutex;  // guards sink
+  soft::MessageBoxSink sink;
+};
+
+// Never destroyed: a thread may still report an error while the process exits.
+MessageBoxState& State() {
+  static MessageBoxState* const state = new MessageBoxState;
+  return *state;
+}
 
 // The platform's caption for a box that names none.
 constexpr const char* kDefaultCaption = "Error";
@@ -23,8 +32,9 @@ constexpr const char* kDefaultCaption = "Error";
 namespace soft {
 
 void SetMessageBoxSink(MessageBoxSink new_sink) {
-  std::lock_guard lock(sink_mutex);
-  sink = std::move(new_sink);
+  MessageBoxState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.sink = std::move(new_sink);
 }
 
 }  // namespace soft
@@ -34,9 +44,10 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
   const std::string title =
       soft::Cp1251ToUtf8(caption != nullptr && caption[0] != '\0' ? caption : kDefaultCaption);
   {
-    std::lock_guard lock(sink_mutex);
-    if (sink) {
-      sink(message, title, type);
+    MessageBoxState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (state.sink) {
+      state.sink(message, title, type);
       return IDOK;
     }
   }

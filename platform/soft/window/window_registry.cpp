@@ -1,3 +1,4 @@
+// The registered window classes and the windows that exist.
 #include "platform/soft/window/window_registry.h"
 
 #include <algorithm>
@@ -9,11 +10,23 @@
 namespace soft::registry {
 namespace {
 
-std::mutex mutex;
-std::map<std::string, WindowClass> classes;
-ATOM last_atom = 0xC000;  // where the platform's string atoms start
-std::vector<Window*> windows;
-std::vector<std::unique_ptr<Object>> retired;
+// The classes and windows of the process. The mutex guards everything here;
+// it is taken before the handle table's lock and a message queue's (PostToAll
+// posts while holding it), never while holding one of those.
+struct RegistryState {
+  std::mutex mutex;
+  std::map<std::string, WindowClass> classes;
+  ATOM last_atom = 0xC000;  // where the platform's string atoms start
+  std::vector<Window*> windows;
+  std::vector<std::unique_ptr<Object>> retired;  // destroyed windows, kept for late lookups
+};
+
+// Never destroyed: the animation thread may still look a window up while
+// the process exits.
+RegistryState& State() {
+  static RegistryState* const state = new RegistryState;
+  return *state;
+}
 
 // Class names compare without regard to case.
 std::string Key(LPCSTR name) {
@@ -30,64 +43,71 @@ ATOM AddClass(const WNDCLASSA& description) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  std::lock_guard lock(mutex);
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
   const std::string key = Key(description.lpszClassName);
-  if (classes.count(key) != 0) {
+  if (state.classes.count(key) != 0) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
   WindowClass window_class;
   window_class.name = description.lpszClassName;
-  window_class.atom = ++last_atom;
+  window_class.atom = ++state.last_atom;
   window_class.style = description.style;
   window_class.procedure = description.lpfnWndProc;
   window_class.instance = description.hInstance;
   window_class.icon = description.hIcon;
   window_class.cursor = description.hCursor;
   window_class.background = description.hbrBackground;
-  classes.emplace(key, window_class);
+  state.classes.emplace(key, window_class);
   return window_class.atom;
 }
 
 std::optional<WindowClass> FindClass(LPCSTR name) {
   if (name == nullptr) return std::nullopt;
-  std::lock_guard lock(mutex);
-  const auto found = classes.find(Key(name));
-  if (found == classes.end()) return std::nullopt;
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  const auto found = state.classes.find(Key(name));
+  if (found == state.classes.end()) return std::nullopt;
   return found->second;
 }
 
 void AddWindow(Window* window) {
-  std::lock_guard lock(mutex);
-  windows.push_back(window);
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.windows.push_back(window);
 }
 
 void RetireWindow(Window* window, std::unique_ptr<Object> object) {
-  std::lock_guard lock(mutex);
-  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
-  if (object != nullptr) retired.push_back(std::move(object));
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  std::erase(state.windows, window);
+  if (object != nullptr) state.retired.push_back(std::move(object));
 }
 
 std::vector<Window*> WindowsOfThread(DWORD thread) {
-  std::lock_guard lock(mutex);
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
   std::vector<Window*> result;
-  for (Window* window : windows) {
+  for (Window* window : state.windows) {
     if (window->OwnerThread() == thread) result.push_back(window);
   }
   return result;
 }
 
 Window* FindByNativeId(unsigned native_id) {
-  std::lock_guard lock(mutex);
-  for (Window* window : windows) {
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  for (Window* window : state.windows) {
     if (window->native_id == native_id) return window;
   }
   return nullptr;
 }
 
 void PostToAll(UINT message) {
-  std::lock_guard lock(mutex);
-  for (Window* window : windows) PostMessageA(window->Handle(), message, 0, 0);
+  RegistryState& state = State();
+  std::lock_guard lock(state.mutex);
+  for (Window* window : state.windows) PostMessageA(window->Handle(), message, 0, 0);
 }
 
 }  // namespace soft::registry

@@ -1,0 +1,10 @@
+#include "platform/soft/kernel/thread_state.h"
+
+namespace soft {
+
+ThreadState& ThisThread() {
+  thread_local ThreadState state;
+  return state;
+}
+
+}  // namespace soft
