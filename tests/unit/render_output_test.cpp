@@ -1,7 +1,7 @@
 // A partial file takes its name only when committed and is removed when
-// abandoned; a named pipe is written in place. How output failures read is
-// the render tool's end-to-end test (Linux only: under Wine a frame named as
-// an existing folder still ends in a page fault).
+// abandoned; a named pipe is written in place. A frame named as an existing
+// folder fails with the system's reason on both platforms; how the other
+// output failures read is the render tool's end-to-end test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,6 +52,28 @@ TEST_F(RenderOutputTest, CommittedFileTakesItsNameAndAnAbandonedOneIsRemoved) {
   EXPECT_EQ(Names(), std::vector<std::string>{"done.y4m"});
   std::ifstream in(folder_ / "done.y4m");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "abc");
+}
+
+// Named as an existing folder, the frame cannot take its name: one line with
+// the system's reason (never "Success"), and the folder alone is left.
+TEST_F(RenderOutputTest, AFolderInTheWayGivesTheSystemsReasonAndLeavesNothing) {
+  fs::create_directory(folder_ / "frame-00001.png");
+  std::string error = "no error";
+  try {
+    PartialFile file(folder_ / "frame-00001.png", "out/frame-00001.png");
+    file.File().Write("png", 3);
+    file.Commit();
+  } catch (const OutputError& caught) {
+    error = caught.what();
+  }
+  const std::string prefix = "cannot write out/frame-00001.png: ";
+  ASSERT_EQ(error.rfind(prefix, 0), 0u) << error;
+  const std::string reason = error.substr(prefix.size());
+  EXPECT_GT(reason.size(), 3u) << error;
+  EXPECT_EQ(reason.find("Success"), std::string::npos) << error;
+  EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << error;
+  EXPECT_EQ(Names(), std::vector<std::string>{"frame-00001.png"});
+  EXPECT_TRUE(fs::is_empty(folder_ / "frame-00001.png"));
 }
 
 #if !defined(_WIN32)
