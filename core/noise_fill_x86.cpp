@@ -158,6 +158,7 @@ bool Supports(NoiseKernel kernel) {
 }  // namespace
 
 NoiseRowFill X86NoiseFill(NoiseKernel kernel) {
+  if (kernel == NoiseKernel::Avx512) return X86Avx512NoiseFill();
   if (!Supports(kernel)) return nullptr;
   return kernel == NoiseKernel::Avx2 ? Avx2Fill : Sse2Fill;
 }
