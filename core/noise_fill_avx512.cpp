@@ -20,10 +20,18 @@ constexpr unsigned kBlock = 64;
 constexpr unsigned kLanes = 16;
 constexpr RandomJump kBlockJump = RandomJumpOf(kBlock);
 
-// The state of pixel i of a block is kPixelJump[i] applied to the state before it.
-constexpr auto kPixelJump = [] {
-  std::array<RandomJump, kBlock> jumps{};
-  for (unsigned i = 0; i < kBlock; ++i) jumps[i] = RandomJumpOf(i + 1);
+// The state of pixel i of a block is kPixelJump[i] applied to the state
+// before it, as two tables that load straight into the lanes.
+struct PixelJumps {
+  alignas(64) std::uint32_t multiply[kBlock];
+  alignas(64) std::uint32_t add[kBlock];
+};
+constexpr PixelJumps kPixelJump = [] {
+  PixelJumps jumps{};
+  for (unsigned i = 0; i < kBlock; ++i) {
+    jumps.multiply[i] = RandomJumpOf(i + 1).multiply;
+    jumps.add[i] = RandomJumpOf(i + 1).add;
+  }
   return jumps;
 }();
 
@@ -68,18 +76,13 @@ AVX512_KERNEL __m512i LoadIndex(const std::array<std::uint8_t, 64>& index) {
 
 // The states of the sixteen pixels 16k + 1 to 16k + 16 steps after `state`.
 AVX512_KERNEL __m512i StartLanes(std::uint32_t state, unsigned k) {
-  alignas(64) std::uint32_t multiply[kLanes];
-  alignas(64) std::uint32_t add[kLanes];
-  for (unsigned j = 0; j < kLanes; ++j) {
-    multiply[j] = kPixelJump[kLanes * k + j].multiply;
-    add[j] = kPixelJump[kLanes * k + j].add;
-  }
   const __m512i start = _mm512_set1_epi32(static_cast<int>(state));
-  return _mm512_add_epi32(_mm512_mullo_epi32(start, _mm512_load_si512(multiply)), _mm512_load_si512(add));
+  return _mm512_add_epi32(_mm512_mullo_epi32(start, _mm512_load_si512(kPixelJump.multiply + kLanes * k)),
+                          _mm512_load_si512(kPixelJump.add + kLanes * k));
 }
 
 AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
-  const NoiseRowFill finish = X86NoiseFill(NoiseKernel::Avx2);
+  static const NoiseRowFill finish = X86NoiseFill(NoiseKernel::Avx2);
   if (count < kBlock) return finish(pixels, count, state);
   __m512i s[4] = {StartLanes(state, 0), StartLanes(state, 1), StartLanes(state, 2), StartLanes(state, 3)};
   const __m512i multiply = _mm512_set1_epi32(static_cast<int>(kBlockJump.multiply));
