@@ -4,6 +4,10 @@
 // the ratios, all measured in this one run.
 #include <benchmark/benchmark.h>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +49,52 @@ void Memset(benchmark::State& state) {
 }
 BENCHMARK(Memset)->Apply(Sizes);
 
+// Floors below any computed frame, beside the memset: the frame's bytes
+// written with the widest plain vector stores (the way every kernel writes;
+// the C library's memset may use stores that bypass the cache), and read
+// and written once by memcpy (the least a copy of them can do).
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+__attribute__((target("avx512f"))) void Stores64(std::uint8_t* bytes, std::size_t size, int value) {
+  const __m512i fill = _mm512_set1_epi8(static_cast<char>(value));
+  std::size_t i = 0;
+  for (; i + 64 <= size; i += 64) _mm512_storeu_si512(bytes + i, fill);
+  std::memset(bytes + i, value, size - i);
+}
+__attribute__((target("avx2"))) void Stores32(std::uint8_t* bytes, std::size_t size, int value) {
+  const __m256i fill = _mm256_set1_epi8(static_cast<char>(value));
+  std::size_t i = 0;
+  for (; i + 32 <= size; i += 32) _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), fill);
+  std::memset(bytes + i, value, size - i);
+}
+void VectorStores(benchmark::State& state) {
+  __builtin_cpu_init();
+  const auto store = __builtin_cpu_supports("avx512f") ? Stores64 : __builtin_cpu_supports("avx2") ? Stores32 : nullptr;
+  if (store == nullptr) {
+    state.SkipWithError("this processor has no wide vector stores");
+    return;
+  }
+  std::vector<std::uint8_t> frame(FrameBytes(state));
+  int value = 0;
+  for (auto _ : state) {
+    store(frame.data(), frame.size(), ++value & 0x3F);
+    benchmark::DoNotOptimize(frame.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(VectorStores)->Apply(Sizes);
+#endif
+
+void Memcpy(benchmark::State& state) {
+  std::vector<std::uint8_t> from(FrameBytes(state), 0x2A);
+  std::vector<std::uint8_t> to(FrameBytes(state));
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), to.size());
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(Memcpy)->Apply(Sizes);
+
 // The static alone, row by row into a frame bitmap, with one kernel.
 void NoiseFill(benchmark::State& state, NoiseKernel kernel) {
   const NoiseRowFill fill = NoiseKernelFill(kernel);
@@ -66,6 +116,7 @@ BENCHMARK_CAPTURE(NoiseFill, Serial, NoiseKernel::Serial)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, ScalarLocal, NoiseKernel::ScalarLocal)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, Sse2, NoiseKernel::Sse2)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, Avx2, NoiseKernel::Avx2)->Apply(Sizes);
+BENCHMARK_CAPTURE(NoiseFill, Avx512, NoiseKernel::Avx512)->Apply(Sizes);
 
 // A finished frame copied into a window of the same size (3 bytes a pixel
 // into 4).

@@ -75,7 +75,7 @@ NoiseRowFill NoiseKernelFill(NoiseKernel kernel) {
 
 NoiseRowFill FastestNoiseFill() {
   static const NoiseRowFill chosen = [] {
-    for (NoiseKernel kernel : {NoiseKernel::Avx2, NoiseKernel::Sse2}) {
+    for (NoiseKernel kernel : {NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2}) {
       if (NoiseRowFill fill = NoiseKernelFill(kernel)) return fill;
     }
     return ScalarLocalFill;

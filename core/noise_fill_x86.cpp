@@ -101,6 +101,29 @@ SSE2_KERNEL std::uint32_t Sse2Fill(std::uint8_t* pixels, std::size_t count, std:
 
 #define AVX2_KERNEL __attribute__((target("avx2")))
 
+// The jumps of the 32 lanes, in lane order, ready to load.
+struct WideLaneJumps {
+  alignas(32) std::uint32_t multiply[kWideBlock];
+  alignas(32) std::uint32_t add[kWideBlock];
+};
+constexpr WideLaneJumps kWideLaneJumps = [] {
+  constexpr int kLanes[kWideBlock] = {0,  1,  2,  3,  16, 17, 18, 19, 4,  5,  6,  7,  20, 21, 22, 23,
+                                      8,  9,  10, 11, 24, 25, 26, 27, 12, 13, 14, 15, 28, 29, 30, 31};
+  WideLaneJumps jumps{};
+  for (std::size_t i = 0; i < kWideBlock; ++i) {
+    jumps.multiply[i] = kPixelJump[static_cast<std::size_t>(kLanes[i])].multiply;
+    jumps.add[i] = kPixelJump[static_cast<std::size_t>(kLanes[i])].add;
+  }
+  return jumps;
+}();
+
+// Eight lanes' states, the block's start state in every lane of `start`.
+AVX2_KERNEL __m256i WideLane(__m256i start, int v) {
+  const auto* multiplies = reinterpret_cast<const __m256i*>(kWideLaneJumps.multiply);
+  const auto* adds = reinterpret_cast<const __m256i*>(kWideLaneJumps.add);
+  return _mm256_add_epi32(_mm256_mullo_epi32(start, _mm256_load_si256(multiplies + v)), _mm256_load_si256(adds + v));
+}
+
 AVX2_KERNEL __m256i Levels8(__m256i states) {
   const __m256i ninety = _mm256_set1_epi32(90);
   const __m256i even = _mm256_mul_epu32(states, ninety);
@@ -110,14 +133,12 @@ AVX2_KERNEL __m256i Levels8(__m256i states) {
 
 AVX2_KERNEL std::uint32_t Avx2Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
   if (count < kWideBlock) return Finish(pixels, count, state);
-  static constexpr int kLanes[32] = {0,  1,  2,  3,  16, 17, 18, 19, 4,  5,  6,  7,  20, 21, 22, 23,
-                                     8,  9,  10, 11, 24, 25, 26, 27, 12, 13, 14, 15, 28, 29, 30, 31};
-  const auto lanes = LaneStates(state, kLanes);
-  const auto* first = reinterpret_cast<const __m256i*>(lanes.data());
-  __m256i s0 = _mm256_loadu_si256(first);
-  __m256i s1 = _mm256_loadu_si256(first + 1);
-  __m256i s2 = _mm256_loadu_si256(first + 2);
-  __m256i s3 = _mm256_loadu_si256(first + 3);
+  // The lanes start with one multiply-add each, not 32 scalar steps a row.
+  const __m256i start = _mm256_set1_epi32(static_cast<int>(state));
+  __m256i s0 = WideLane(start, 0);
+  __m256i s1 = WideLane(start, 1);
+  __m256i s2 = WideLane(start, 2);
+  __m256i s3 = WideLane(start, 3);
   const __m256i multiply = _mm256_set1_epi32(static_cast<int>(kWideBlockJump.multiply));
   const __m256i add = _mm256_set1_epi32(static_cast<int>(kWideBlockJump.add));
   // Each grey three times. Of 16 greys, spread 0 gives bytes 0-15 of their
@@ -158,6 +179,7 @@ bool Supports(NoiseKernel kernel) {
 }  // namespace
 
 NoiseRowFill X86NoiseFill(NoiseKernel kernel) {
+  if (kernel == NoiseKernel::Avx512) return X86Avx512NoiseFill();
   if (!Supports(kernel)) return nullptr;
   return kernel == NoiseKernel::Avx2 ? Avx2Fill : Sse2Fill;
 }

@@ -8,3 +8,6 @@
 // nullptr for a kernel that is not a vector one, on a processor without its
 // instructions, or in a build for another architecture.
 NoiseRowFill X86NoiseFill(NoiseKernel kernel);
+
+// The AVX-512 kernel (its own file), or nullptr where it cannot run.
+NoiseRowFill X86Avx512NoiseFill();

@@ -36,6 +36,12 @@ ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
 mb() { awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'; }
+# Where the resident size is: private memory, mapped files (mostly shared
+# libraries) and shared memory (the window's pixels, shared with the X server).
+rss_parts() {
+  printf 'anonymous %s, files %s, shared %s' "$(mb "$(status_kb "$1" RssAnon)")" "$(mb "$(status_kb "$1" RssFile)")" \
+    "$(mb "$(status_kb "$1" RssShmem)")"
+}
 
 start_program() {
   "$program" >/dev/null 2>&1 &
@@ -80,6 +86,7 @@ measure_at() {
   cpu=$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')
   printf '%-10s client %-10s CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' "$1x$2" "$size" "$cpu" \
     "$(mb "$(status_kb "$program_pid" VmRSS)")" "$(mb "$(status_kb "$program_pid" VmHWM)")" "$(frame_period_ms)"
+  printf '%-10s RSS: %s\n' "" "$(rss_parts "$program_pid")"
   stop_program
 }
 
@@ -130,6 +137,7 @@ C
   printf '%-10s bare SDL2 window, CPU %s, RSS %s\n' "1022x743" \
     "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
     "$(mb "$(status_kb "$pid" VmRSS)")"
+  printf '%-10s RSS: %s\n' "" "$(rss_parts "$pid")"
   kill "$pid"
 }
 

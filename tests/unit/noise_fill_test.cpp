@@ -36,13 +36,14 @@ std::string KernelName(NoiseKernel kernel) {
     case NoiseKernel::ScalarLocal: return "ScalarLocal";
     case NoiseKernel::Sse2: return "Sse2";
     case NoiseKernel::Avx2: return "Avx2";
+    case NoiseKernel::Avx512: return "Avx512";
   }
   return "Unknown";
 }
 
 std::vector<NoiseKernel> KernelsThisProcessorRuns() {
   std::vector<NoiseKernel> kernels;
-  for (NoiseKernel kernel : {NoiseKernel::ScalarLocal, NoiseKernel::Sse2, NoiseKernel::Avx2}) {
+  for (NoiseKernel kernel : {NoiseKernel::ScalarLocal, NoiseKernel::Sse2, NoiseKernel::Avx2, NoiseKernel::Avx512}) {
     if (NoiseKernelFill(kernel) != nullptr) kernels.push_back(kernel);
   }
   return kernels;
@@ -79,7 +80,7 @@ TEST_P(NoiseKernelMatchesSerial, SameBytesSameStateNothingOutside) {
 INSTANTIATE_TEST_SUITE_P(
     Kernels, NoiseKernelMatchesSerial,
     ::testing::Combine(::testing::ValuesIn(KernelsThisProcessorRuns()),
-                       ::testing::Values(0, 1, 2, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 47, 63, 64, 65, 321, 1023,
+                       ::testing::Values(0, 1, 2, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 47, 63, 64, 65, 95, 96, 97, 127, 128, 129, 321, 1023,
                                          1024, 1025, 3840)),
     [](const ::testing::TestParamInfo<KernelCase>& row) {
       return KernelName(std::get<0>(row.param)) + "_" + std::to_string(std::get<1>(row.param)) + "px";

@@ -1,11 +1,16 @@
 // The copy of 3-byte pixels into 4-byte ones (a frame into a window): every
 // vector copy this processor runs gives the plain copy's bytes for every run length and
-// alignment and writes nothing outside its run.
+// alignment and writes nothing outside its run. A grey fill of whole rows of
+// unpadded 3-byte pixels (a frame's white fill) is one run of memory: it
+// lands on the rows asked for, top-down or bottom-up, and nowhere else.
 #include "platform/soft/graphics/pixel_convert.h"
 
 #include <gtest/gtest.h>
 
+#include "platform/soft/graphics/rasterizer.h"
+
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -57,5 +62,50 @@ INSTANTIATE_TEST_SUITE_P(RunLengths, ExpandPixels,
                          [](const ::testing::TestParamInfo<std::int64_t>& row) {
                            return std::to_string(row.param) + "px";
                          });
+
+// A 5x6 picture with no padding, inside guard bytes; the box given, then
+// the pixels expected inside it (clipped) and untouched outside it.
+struct FillCase {
+  const char* name;
+  soft::Box box;
+  COLORREF color;
+};
+
+class GreyRowsFill : public ::testing::TestWithParam<std::tuple<FillCase, bool>> {};
+
+TEST_P(GreyRowsFill, ExactlyTheBoxInEitherRowOrder) {
+  const auto& [fill, bottom_up] = GetParam();
+  constexpr int kWidth = 5, kHeight = 6;
+  std::vector<std::uint8_t> block(kGuard + 3 * kWidth * kHeight + kGuard, kUntouched);
+  const soft::Surface surface{block.data() + kGuard, kWidth, kHeight, 3 * kWidth, 3, bottom_up};
+  soft::FillBox(surface, fill.box, fill.color);
+  const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(fill.color >> 16), static_cast<std::uint8_t>(fill.color >> 8),
+                                 static_cast<std::uint8_t>(fill.color)};
+  for (int y = 0; y < kHeight; ++y) {
+    const int memory_row = bottom_up ? kHeight - 1 - y : y;
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inside = x >= fill.box.left && x < fill.box.right && y >= fill.box.top && y < fill.box.bottom;
+      for (int b = 0; b < 3; ++b) {
+        ASSERT_EQ(block[kGuard + 3 * (memory_row * kWidth + x) + b], inside ? bytes[b] : kUntouched) << x << "," << y;
+      }
+    }
+  }
+  for (std::int64_t i = 0; i < kGuard; ++i) {
+    ASSERT_EQ(block[static_cast<std::size_t>(i)], kUntouched);
+    ASSERT_EQ(block[block.size() - 1 - static_cast<std::size_t>(i)], kUntouched);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, GreyRowsFill,
+    ::testing::Combine(::testing::Values(FillCase{"AllRowsPastEveryEdge", {-9, -9, 99, 99}, 0xFFFFFF},
+                                         FillCase{"MiddleRows", {0, 2, 5, 4}, 0x808080},
+                                         FillCase{"LastRowOnly", {-1, 5, 5, 7}, 0x101010},
+                                         FillCase{"NotTheWholeWidth", {1, 1, 5, 5}, 0xFFFFFF},
+                                         FillCase{"NotGrey", {0, 1, 5, 3}, 0x123456}),
+                       ::testing::Bool()),
+    [](const ::testing::TestParamInfo<std::tuple<FillCase, bool>>& row) {
+      return std::string(std::get<0>(row.param).name) + (std::get<1>(row.param) ? "_BottomUp" : "_TopDown");
+    });
 
 }  // namespace

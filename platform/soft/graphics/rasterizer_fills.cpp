@@ -27,10 +27,28 @@ void pixels::FillRun(const Surface& surface, int64_t y, int64_t lo, int64_t hi, 
   }
 }
 
+namespace {
+
+// A grey box over whole rows of a 3-byte surface whose rows follow each other
+// without padding is one run of equal bytes: one memset, which for a large
+// picture can write past the cache.
+bool FillWholeRows(const Surface& surface, const Box& box, int64_t top, int64_t bottom, COLORREF color) {
+  const auto red = static_cast<std::uint8_t>(color);
+  const bool grey = red == static_cast<std::uint8_t>(color >> 8) && red == static_cast<std::uint8_t>(color >> 16);
+  if (!grey || surface.bytes_per_pixel != 3 || surface.stride != 3 * int64_t{surface.width}) return false;
+  if (box.left > 0 || box.right < surface.width || bottom <= top) return false;
+  const int64_t first = surface.bottom_up ? surface.height - bottom : top;
+  std::memset(surface.bits + first * surface.stride, red, static_cast<std::size_t>((bottom - top) * surface.stride));
+  return true;
+}
+
+}  // namespace
+
 void FillBox(const Surface& surface, const Box& box, COLORREF color) {
   if (!pixels::Usable(surface) || box.Empty()) return;
   const int64_t top = std::max<int64_t>(box.top, 0);
   const int64_t bottom = std::min<int64_t>(box.bottom, surface.height);
+  if (FillWholeRows(surface, box, top, bottom, color)) return;
   for (int64_t y = top; y < bottom; ++y) pixels::FillRun(surface, y, box.left, box.right - 1, color);
 }
 
