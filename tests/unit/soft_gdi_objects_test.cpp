@@ -1,7 +1,7 @@
 // GDI objects and contexts: the handle table, stock objects,
 // refused deletions, what objects describe, the layout of sections, and
 // memory, screen and window contexts. Refusals and their last errors are in
-// soft_kernel_errors_test; live counts, also across threads, are checked
+// soft_kernel_test; live counts, also across threads, are checked
 // through the probe by the raster tests (raster_module_threads_test).
 #include <gtest/gtest.h>
 
