@@ -1,28 +1,94 @@
-// A start that cannot register the window class says so in its own box and
-// fails with exit code 1, without a window or an animation.
+// How failures reach the user: a start that cannot register the window class
+// says so in its own box; an animation thread that cannot start raises an
+// exception that reaches the top as the "Application Error" box; both exit
+// with 1. The box's text names class, module, the address where a thread
+// error was raised, and ends the message with exactly one full stop.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "support/platform_probe.h"
+#include "raster/exceptions.h"
+#include "shell/error_box.h"
 #include "shell/main_window.h"
 #include "shell/program.h"
+#include "shell/thread.h"
+#include "support/platform_probe.h"
 #include "window_fixture.h"
 
 namespace {
 
-TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
+// Runs the program with message boxes caught as "caption|type|text".
+std::vector<std::string> BoxesOfARun(int expected_exit_code) {
   window_fixture::UseDummyDisplay();
-  ASSERT_TRUE(RegisterMainClass());  // taken already, as by an earlier start
   std::vector<std::string> boxes;
   probe::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
-    boxes.push_back(text + "|" + caption + "|" + std::to_string(type));
+    boxes.push_back(caption + "|" + std::to_string(type) + "|" + text);
   });
-  EXPECT_EQ(RunProgram(), 1);  // a failed start is a failure, not 0
+  EXPECT_EQ(RunProgram(), expected_exit_code);  // a failed start is a failure, not 0
   probe::SetMessageBoxSink(nullptr);
-  EXPECT_EQ(boxes, std::vector<std::string>{"Помилка регістрациї вікна|Error|" + std::to_string(MB_OK)});
-  EXPECT_EQ(probe::CountLive().windows, 0);
+  return boxes;
 }
+
+// Runs first: the class is still free.
+TEST(Program, ShowsTheApplicationErrorBoxWhenTheAnimationThreadCannotStart) {
+  probe::SetThreadCreationFails(true);
+  const std::vector<std::string> boxes = BoxesOfARun(1);
+  probe::SetThreadCreationFails(false);
+  ASSERT_EQ(boxes.size(), 1u);
+  // Where it was raised, and the platform's own words for what went wrong.
+  const std::string head = "Application Error|" + std::to_string(MB_ICONSTOP | MB_TASKMODAL) +
+                           "|Exception EThread in module " + probe::ProgramFileName() + " at ";
+  EXPECT_EQ(boxes[0].rfind(head, 0), 0u) << boxes[0];
+  const auto reason = boxes[0].find(".\r\nThread creation error: ");
+  ASSERT_NE(reason, std::string::npos) << boxes[0];
+  EXPECT_GT(boxes[0].size(), reason + 30) << "no reason given: " << boxes[0];
+}
+
+TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
+  window_fixture::UseDummyDisplay();
+  RegisterMainClass();  // taken already, here or by the start above, as by an earlier program
+  const int windows = probe::CountLive().windows;
+  EXPECT_EQ(BoxesOfARun(1), std::vector<std::string>{"Error|" + std::to_string(MB_OK) + "|Помилка регістрациї вікна"});
+  EXPECT_EQ(probe::CountLive().windows, windows) << "no window made";
+}
+
+int marker = 0;
+
+struct ErrorCase {
+  const char* name;
+  std::string text, class_name, message;
+  const void* address;  // only a thread error knows where it was raised
+};
+
+void PrintTo(const ErrorCase& tested, std::ostream* out) { *out << tested.name; }
+
+class ApplicationErrorTextTest : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ApplicationErrorTextTest, NamesClassModuleAndAddressAndEndsTheMessageWithOneFullStop) {
+  const ErrorCase& c = GetParam();
+  const std::string head = "Exception " + c.class_name + " in module " + probe::ProgramFileName() + " at ";
+  const std::string tail = ".\r\n" + c.message + "\r\n";
+  EXPECT_EQ(c.text.rfind(head, 0), 0u) << c.text;
+  ASSERT_GE(c.text.size(), head.size() + tail.size()) << c.text;
+  EXPECT_EQ(c.text.substr(c.text.size() - tail.size()), tail);
+  if (c.address != nullptr) {
+    char address[32];
+    std::snprintf(address, sizeof address, "%p", c.address);
+    EXPECT_EQ(c.text, head + address + tail);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, ApplicationErrorTextTest,
+    ::testing::Values(ErrorCase{"ThreadError", ApplicationErrorText(EThread("Thread Error: No memory (8)", &marker)),
+                                "EThread", "Thread Error: No memory (8).", &marker},
+                      ErrorCase{"MessageWithItsFullStop", ApplicationErrorText(Exception("Out of memory.")),
+                                "Exception", "Out of memory.", nullptr},
+                      ErrorCase{"NoMessage", ApplicationErrorText(std::runtime_error("")), "std::runtime_error", ".",
+                                nullptr}),
+    [](const ::testing::TestParamInfo<ErrorCase>& tested) { return std::string(tested.param.name); });
 
 }  // namespace

@@ -8,8 +8,7 @@
 #include "core/caption_schedule.h"
 #include "core/frame_size.h"
 #include "core/random_source.h"
-#include "support/platform_probe.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 #include "support/fake_window.h"
 
 namespace {
@@ -27,11 +26,12 @@ int Grey(TBitmap& bitmap, int x, int y) {
   return pixel[0];
 }
 
-class FrameComposerTest : public ::testing::Test {
+// The fixture checks that every test leaves no object and deletes none
+// while selected.
+class FrameComposerTest : public RasterTest {
  protected:
-  static void SetUpTestSuite() { StartRasterModule(); }
-  static void TearDownTestSuite() { StopRasterModule(); }
   void SetUp() override {
+    RasterTest::SetUp();
     RandomState = 0;
     ResetCaptionSchedule();
   }
@@ -40,7 +40,6 @@ class FrameComposerTest : public ::testing::Test {
 TEST_F(FrameComposerTest, EmptyFramesStillMakeTheirLaterDrawsAndReachNoWindow) {
   FakeWindow window(200, 100);
   window.Fill(0xAB);
-  const probe::LiveCounts before = probe::CountLive();
   for (const auto& [width, height] : {std::pair{0, 0}, {0, 48}, {64, 0}}) {
     const std::uint32_t start = RandomState;
     FrameWidth = width;
@@ -56,7 +55,6 @@ TEST_F(FrameComposerTest, EmptyFramesStillMakeTheirLaterDrawsAndReachNoWindow) {
     EXPECT_LE(draws, figures + 10) << width << "x" << height;
   }
   EXPECT_TRUE(window.AllPixelsAre(0xAB));
-  EXPECT_EQ(probe::CountLive(), before);
 }
 
 // Lines, rings and tilted captions all come up within 120 frames.
@@ -64,13 +62,9 @@ TEST_F(FrameComposerTest, FramesAreCopiedToTheClientOriginClippedAndLeaveNothing
   FakeWindow window(50, 30);
   FrameWidth = 320;
   FrameHeight = 240;
-  const probe::LiveCounts before = probe::CountLive();
-  const long misuse_before = probe::MisuseCount();
   for (int i = 0; i < 119; ++i) ComposeFrame(window.handle());
   const std::uint32_t state = RandomState;
   ComposeFrame(window.handle());
-  EXPECT_EQ(probe::CountLive(), before);
-  EXPECT_EQ(probe::MisuseCount(), misuse_before);
   RandomState = state;
   std::unique_ptr<TBitmap> same = BuildFrame(320, 240);
   for (int y = 0; y < 30; ++y) {

@@ -20,7 +20,6 @@ TEST_F(BitmapTest, WidthThenHeightMakesWhiteStorageOnceWithRowZeroLast) {
     EXPECT_EQ(bitmap.Handle(), nullptr) << "no storage while the height is 0";
     bitmap.SetHeight(5);
     EXPECT_EQ(Made().bitmaps, 1);
-    EXPECT_EQ(Made().dcs, 0) << "the building contexts are given back";
     auto* bits = static_cast<std::uint8_t*>(Describe<DIBSECTION>(bitmap.Handle()).dsBm.bmBits);
     EXPECT_EQ(bitmap.RowPixels(0), bits + 4 * 3072) << "stride at width " << width;
     EXPECT_EQ(bitmap.RowPixels(4), bits);
@@ -66,7 +65,7 @@ TEST_F(BitmapTest, CurrentValuesAndRefusedChangesKeepTheImage) {
   EXPECT_EQ(bitmap.Width(), 4);
   EXPECT_EQ(PixelAt(bitmap, 3, 2), 0x102030u);
   EXPECT_EQ(Made().bitmaps, 1);
-  EXPECT_EQ(Made().dcs, 0) << "the building contexts are given back";
+  EXPECT_EQ(Made().dcs, 0) << "the building contexts are given back, also after a refusal";
 }
 
 // A resize keeps the picture at the top left, fills the rest with white or
@@ -91,6 +90,7 @@ TEST_F(BitmapTest, ResizingKeepsThePictureAtTheTopLeftAndFillsTheRest) {
   EXPECT_EQ(PixelAt(bitmap, 0, 0), 0x002030u) << "the top rows stay";
   EXPECT_EQ(Made().bitmaps, 1) << "the old storage is deleted";
   canvas.DrawLineTo(5, 0);
+  EXPECT_EQ(PositionOf(canvas.Context()).x, 5) << "the pen stays where the line ended";
   EXPECT_EQ(GetCurrentObject(canvas.Context(), OBJ_BITMAP), bitmap.Handle());
   EXPECT_EQ(PixelAt(bitmap, 4, 0), 0x000000u);
 }

@@ -1,5 +1,5 @@
-// Starts the drawing layer around each test and remembers what the software
-// platform held before it, so a test can prove it left nothing behind.
+// Starts the drawing layer around each test and remembers what the platform
+// held before it, so that every test proves it left nothing behind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -63,8 +63,11 @@ class RasterTest : public ::testing::Test {
     before_ = probe::CountLive();
     misuse_before_ = probe::MisuseCount();
   }
+  // Every test leaves nothing behind, with the layer still running: an object
+  // goes with its last user, not only when the layer stops.
   void TearDown() override {
     EXPECT_EQ(probe::MisuseCount(), misuse_before_) << "an object was deleted while selected";
+    EXPECT_TRUE(NothingLeft()) << "objects left behind";
     StopRasterModule();
   }
 
