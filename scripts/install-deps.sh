@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 xvfb xauth openbox xdotool x11-utils imagemagick ffmpeg weston
+  python3 xvfb xauth openbox xdotool wmctrl x11-utils imagemagick ffmpeg weston
   librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
   qemu-user strace
   # Windows builds, tested under Wine (x86 through the i386 architecture)

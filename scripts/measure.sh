@@ -2,7 +2,9 @@
 # Runs the real window on a virtual X server with a window manager and prints
 # what it costs: CPU (% of one core, from /proc), resident size and its peak,
 # and the mean frame period, at 1024x768 and at 3840x2160; then a storm of
-# resizes up to 8000x8000 and back, with the resident size after it.
+# resizes up to 8000x8000 and back, with the resident size after it; and how
+# long a close (asked for through the window manager, as the close button
+# does) takes to end the program at 1024x768 and at 8000x8000.
 #   scripts/measure.sh [program]      default: build/release/nosignal
 #   MEASURE_SECONDS=30                how long each size is measured
 # The frame period is the mean time between the animation thread's 50 ms
@@ -60,6 +62,30 @@ start_program() {
 stop_program() {
   kill "$program_pid" 2>/dev/null || true
   wait "$program_pid" 2>/dev/null || true
+}
+
+# Asks the window manager to close the window and prints how long the program
+# takes to end; gives up after 30 s.
+close_time() {
+  local started ended
+  started=$(date +%s.%N)
+  wmctrl -i -c "$window"
+  for _ in $(seq 3000); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.01; done
+  ended=$(date +%s.%N)
+  if kill -0 "$program_pid" 2>/dev/null; then
+    echo "still running 30 s after the close"
+  else
+    wait "$program_pid" 2>/dev/null || true
+    awk -v s="$started" -v e="$ended" 'BEGIN {printf "%.2f s", e - s}'
+  fi
+}
+
+closes() {
+  start_program
+  printf 'close at 1024x768: %s\n' "$(close_time)"
+  start_program
+  resize 8000 8000 3
+  printf 'close at 8000x8000: %s\n' "$(close_time)"
 }
 
 # Client size: the frame the window manager adds is on top of it.
@@ -146,3 +172,4 @@ bare_window
 measure_at 1024 768
 measure_at 3840 2160
 resize_storm
+closes
