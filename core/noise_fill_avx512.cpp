@@ -82,7 +82,11 @@ AVX512_KERNEL __m512i StartLanes(std::uint32_t state, unsigned k) {
 }
 
 AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
-  static const NoiseRowFill finish = X86NoiseFill(NoiseKernel::Avx2);
+  // Every processor with AVX-512 has AVX2, but a virtual machine may hide it.
+  static const NoiseRowFill finish = [] {
+    const NoiseRowFill avx2 = X86NoiseFill(NoiseKernel::Avx2);
+    return avx2 != nullptr ? avx2 : NoiseKernelFill(NoiseKernel::ScalarLocal);
+  }();
   if (count < kBlock) return finish(pixels, count, state);
   __m512i s[4] = {StartLanes(state, 0), StartLanes(state, 1), StartLanes(state, 2), StartLanes(state, 3)};
   const __m512i multiply = _mm512_set1_epi32(static_cast<int>(kBlockJump.multiply));
