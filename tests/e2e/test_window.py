@@ -4,8 +4,8 @@ size, the moving static, resizing, minimising and closing. The Windows
 program runs the same session under Wine (test_window_wine.py)."""
 import re
 
-from e2e_support import TITLE, Desktop, check, check_close, check_static, run_all, screenshot, static_share, tool, \
-    wait_for
+from e2e_support import LIMIT, TITLE, Desktop, check, check_close, check_static, run_all, screenshot, static_share, \
+    tool, wait_for
 
 
 def window_facts(env, window):
@@ -45,13 +45,19 @@ def run_session(desktop, label, native=True):
               str(outer_size(env, window)))
     check_static(env, window, label)
 
-    tool(env, "xdotool", "windowsize", str(window), "1300", "1000")
-
     def strips():  # the newly uncovered strips right of and below the old client area (none before the resize)
         enlarged = screenshot(env, window)
         return min(static_share(enlarged, 1030, 0), static_share(enlarged, 0, 780))
-    check(f"{label}: static fills the enlarged area", wait_for(lambda: strips() > 0.9),
-          f"{strips():.3f} {window_facts(env, window)}")
+
+    tool(env, "xdotool", "windowsize", str(window), "1300", "1000")
+    filled = wait_for(lambda: strips() > 0.9, timeout=LIMIT if native else LIMIT / 3)
+    if not filled and not native:
+        # Under load, Wine now and then resizes the X window while the program
+        # keeps drawing at the old size; a second resize, as a user would
+        # drag again, gets through.
+        tool(env, "xdotool", "windowsize", str(window), "1310", "1010")
+        filled = wait_for(lambda: strips() > 0.9)
+    check(f"{label}: static fills the enlarged area", filled, f"{strips():.3f} {window_facts(env, window)}")
 
     if desktop.managed and native:
         tool(env, "xdotool", "windowminimize", "--sync", str(window))
