@@ -1,8 +1,5 @@
-// How failures reach the user: a start that cannot register the window class
-// says so in its own box; an animation thread that cannot start raises an
-// exception that reaches the top as the "Application Error" box; both exit
-// with 1. The box's text names class, module, the address where a thread
-// error was raised, and ends the message with exactly one full stop.
+// How failures reach the user: the box each failed start shows, its exit
+// code, and the text of the "Application Error" box.
 #include <gtest/gtest.h>
 
 #include <cstdio>

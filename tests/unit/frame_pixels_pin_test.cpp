@@ -13,16 +13,13 @@
 
 #include "core/frame_composer.h"
 #include "core/random_source.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 
 namespace {
 
-// FNV-1a over the picture's pixel bytes, top row first, padding left out.
+// FNV-1a over the picture's pixel bytes.
 void HashPixels(TBitmap& bitmap, std::uint64_t& hash) {
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* row = bitmap.RowPixels(y);
-    for (int i = 0; i < 3 * bitmap.Width(); ++i) hash = (hash ^ row[i]) * 0x100000001B3ull;
-  }
+  for (const std::uint8_t byte : PixelBytes(bitmap)) hash = (hash ^ byte) * 0x100000001B3ull;
 }
 
 struct Size {
@@ -42,11 +39,7 @@ struct PinCase {
 
 void PrintTo(const PinCase& pin, std::ostream* out) { *out << pin.name; }
 
-class FramePixelsPin : public ::testing::TestWithParam<PinCase> {
- protected:
-  static void SetUpTestSuite() { StartRasterModule(); }
-  static void TearDownTestSuite() { StopRasterModule(); }
-};
+using FramePixelsPin = WithRasterModule<::testing::TestWithParam<PinCase>>;
 
 TEST_P(FramePixelsPin, HashAndStateAsBefore) {
   const PinCase& pin = GetParam();

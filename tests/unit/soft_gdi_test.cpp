@@ -18,11 +18,6 @@
 
 namespace {
 
-HPEN MakePen(COLORREF color, int width = 1) {
-  const LOGPEN pen{PS_SOLID, {width, 0}, color};
-  return CreatePenIndirect(&pen);
-}
-
 TEST(HandleTable, KnowsStaleForeignAndWrongKindHandlesForWhatTheyAre) {
   HPEN first = MakePen(1);
   ASSERT_TRUE(DeleteObject(first));
