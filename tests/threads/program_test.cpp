@@ -13,13 +13,12 @@
 #include "shell/program.h"
 #include "shell/thread.h"
 #include "support/platform_probe.h"
-#include "window_fixture.h"
 
 namespace {
 
 // Runs the program with message boxes caught as "caption|type|text".
 std::vector<std::string> BoxesOfARun(int expected_exit_code) {
-  window_fixture::UseDummyDisplay();
+  probe::UseTestDisplay();
   std::vector<std::string> boxes;
   probe::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
     boxes.push_back(caption + "|" + std::to_string(type) + "|" + text);
@@ -45,7 +44,7 @@ TEST(Program, ShowsTheApplicationErrorBoxWhenTheAnimationThreadCannotStart) {
 }
 
 TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
-  window_fixture::UseDummyDisplay();
+  probe::UseTestDisplay();
   RegisterMainClass();  // taken already, here or by the start above, as by an earlier program
   const int windows = probe::CountLive().windows;
   EXPECT_EQ(BoxesOfARun(1), std::vector<std::string>{"Error|" + std::to_string(MB_OK) + "|Помилка регістрациї вікна"});
