@@ -32,13 +32,6 @@ int Untouched(int width = 0, int height = 0) {
   return count;
 }
 
-// Ticks as the animation thread does, on a thread of its own.
-void Tick(int ticks) {
-  std::thread([ticks] {
-    for (int i = 0; i < ticks; ++i) AnimationTick();
-  }).join();
-}
-
 class AnimationTickTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -70,7 +63,9 @@ TEST_F(AnimationTickTest, WidthAndHeightSampledAtDifferentMomentsStillDrawAndFre
       std::this_thread::yield();
     }
   });
-  Tick(8);
+  std::thread([] {  // ticks as the animation thread does
+    for (int i = 0; i < 8; ++i) AnimationTick();
+  }).join();
   stop = true;
   resizer.join();
   // Every mix of the two covers at least 60 by 40 from the client origin.
