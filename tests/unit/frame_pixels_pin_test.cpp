@@ -1,9 +1,7 @@
-// Pins the exact pixels and random state of frames composed at odd sizes, as
-// they were before the noise fill and the frame's storage were made fast:
-// any change to either must leave every byte and the generator where it was.
-// Two kinds: the noise alone (the fill's bytes only), and frames with their
-// scratch lines and rings (these also move when one-pixel lines or ellipse
-// outlines are drawn differently). The caption is left out, so that no font
+// Pins the exact pixels and random state of frames composed at odd sizes: a
+// change to the noise fill or the frame's storage must leave every byte and
+// the generator where they were. Frames with figures also move when one-pixel
+// lines or ellipse outlines change; the caption is left out, so that no font
 // version moves a hash.
 #include <gtest/gtest.h>
 
