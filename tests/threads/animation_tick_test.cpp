@@ -8,9 +8,9 @@
 
 #include "core/frame_size.h"
 #include "support/platform_probe.h"
-#include "raster/raster_module.h"
 #include "shell/animation.h"
 #include "shell/main_window.h"
+#include "unit/raster_fixture.h"
 #include "wait.h"
 #include "window_fixture.h"
 
@@ -32,19 +32,14 @@ int Untouched(int width = 0, int height = 0) {
   return count;
 }
 
-// Ticks as the animation thread does, on a thread of its own.
-void Tick(int ticks) {
-  std::thread([ticks] {
-    for (int i = 0; i < ticks; ++i) AnimationTick();
-  }).join();
-}
-
-class AnimationTickTest : public ::testing::Test {
+// The fixture also checks that every test leaves no object behind and
+// deletes none while selected.
+class AnimationTickTest : public RasterTest {
  protected:
   void SetUp() override {
-    StartRasterModule();
     static const LOGBRUSH magenta{BS_SOLID, kMagenta, 0};
-    static const HBRUSH brush = CreateBrushIndirect(&magenta);
+    static const HBRUSH brush = CreateBrushIndirect(&magenta);  // made before the count starts
+    RasterTest::SetUp();
     MainWindow = window_fixture::ShowTestWindow("TickClass", DefWindowProcA, kWidth, kHeight, 0, brush);
     ASSERT_NE(MainWindow, nullptr);
     UpdateWindow(MainWindow);
@@ -54,13 +49,11 @@ class AnimationTickTest : public ::testing::Test {
   }
   void TearDown() override {
     if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
-    StopRasterModule();
+    RasterTest::TearDown();
   }
 };
 
 TEST_F(AnimationTickTest, WidthAndHeightSampledAtDifferentMomentsStillDrawAndFreeEverything) {
-  const probe::LiveCounts before = probe::CountLive();
-  const long misuse_before = probe::MisuseCount();
   std::atomic<bool> stop{false};
   // The main thread's side: two sizes, written one value at a time.
   std::thread resizer([&] {
@@ -70,13 +63,13 @@ TEST_F(AnimationTickTest, WidthAndHeightSampledAtDifferentMomentsStillDrawAndFre
       std::this_thread::yield();
     }
   });
-  Tick(8);
+  std::thread([] {  // ticks as the animation thread does
+    for (int i = 0; i < 8; ++i) AnimationTick();
+  }).join();
   stop = true;
   resizer.join();
   // Every mix of the two covers at least 60 by 40 from the client origin.
   EXPECT_EQ(Untouched(60, 40), 0);
-  EXPECT_EQ(probe::CountLive(), before);
-  EXPECT_EQ(probe::MisuseCount(), misuse_before);
 }
 
 // The usual end of the program: the window goes while a tick waits for the

@@ -1,9 +1,5 @@
-// The main thread's loop publishes the window's outer size after every
-// message: after a resize, while minimised, and never anything once the
-// window is gone. UpdateWindow from the animation's side: with nothing
-// invalid it returns at once; otherwise it waits until the window's own
-// thread has painted, which happens inside that thread's GetMessageA and
-// never comes out of it.
+// The main thread's loop publishing the window's outer size, and
+// UpdateWindow called from the animation's side of the window.
 #include <gtest/gtest.h>
 
 #include <atomic>

@@ -1,8 +1,5 @@
-// How failures reach the user: a start that cannot register the window class
-// says so in its own box; an animation thread that cannot start raises an
-// exception that reaches the top as the "Application Error" box; both exit
-// with 1. The box's text names class, module, the address where a thread
-// error was raised, and ends the message with exactly one full stop.
+// How failures reach the user: the box each failed start shows, its exit
+// code, and the text of the "Application Error" box.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,13 +13,12 @@
 #include "shell/program.h"
 #include "shell/thread.h"
 #include "support/platform_probe.h"
-#include "window_fixture.h"
 
 namespace {
 
 // Runs the program with message boxes caught as "caption|type|text".
 std::vector<std::string> BoxesOfARun(int expected_exit_code) {
-  window_fixture::UseDummyDisplay();
+  probe::UseTestDisplay();
   std::vector<std::string> boxes;
   probe::SetMessageBoxSink([&](const std::string& text, const std::string& caption, UINT type) {
     boxes.push_back(caption + "|" + std::to_string(type) + "|" + text);
@@ -48,7 +44,7 @@ TEST(Program, ShowsTheApplicationErrorBoxWhenTheAnimationThreadCannotStart) {
 }
 
 TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
-  window_fixture::UseDummyDisplay();
+  probe::UseTestDisplay();
   RegisterMainClass();  // taken already, here or by the start above, as by an earlier program
   const int windows = probe::CountLive().windows;
   EXPECT_EQ(BoxesOfARun(1), std::vector<std::string>{"Error|" + std::to_string(MB_OK) + "|Помилка регістрациї вікна"});

@@ -1,7 +1,5 @@
-// TThread: the body runs only once the object is complete and is joined
-// before the members of its subclass go; a suspended thread runs nothing
-// until resumed; an exception that escapes the body is kept and ends the
-// thread quietly.
+// TThread: when its body runs and is joined, and what becomes of an
+// exception that escapes it.
 #include <gtest/gtest.h>
 
 #include <atomic>

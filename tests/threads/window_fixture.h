@@ -8,14 +8,11 @@
 
 namespace window_fixture {
 
-// In-process tests never open the real desktop.
-inline void UseDummyDisplay() { probe::UseTestDisplay(); }
-
 // Registers `name` on first use (the background is the menu colour unless a
 // brush is given) and creates a shown window of that class, width by height.
 inline HWND ShowTestWindow(const char* name, WNDPROC procedure, int width, int height, UINT style = 0,
                            HBRUSH background = nullptr) {
-  UseDummyDisplay();
+  probe::UseTestDisplay();  // in-process tests never open the real desktop
   WNDCLASSA window_class{};
   window_class.style = style;
   window_class.lpfnWndProc = procedure;

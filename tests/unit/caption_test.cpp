@@ -71,11 +71,8 @@ std::uint32_t FindState(const std::function<bool()>& wanted) {
   return 0;
 }
 
-class CaptionPainterTest : public ::testing::Test {
+class CaptionPainterTest : public WithRasterModule<> {
  protected:
-  static void SetUpTestSuite() { StartRasterModule(); }
-  static void TearDownTestSuite() { StopRasterModule(); }
-
   void SetUp() override {
     ResetCaptionSchedule();
     MakeFilled(bitmap_, kWidth, kHeight, 0x141414);
@@ -88,12 +85,6 @@ class CaptionPainterTest : public ::testing::Test {
     int draws = 0;
     for (; state != RandomState && draws < 100; ++draws) state = state * 134775813u + 1u;
     return draws;
-  }
-
-  std::vector<std::uint8_t> Pixels() {
-    std::vector<std::uint8_t> pixels;
-    for (int y = 0; y < kHeight; ++y) pixels.insert(pixels.end(), bitmap_.RowPixels(y), bitmap_.RowPixels(y) + 3 * kWidth);
-    return pixels;
   }
 
   TBitmap bitmap_;
@@ -142,9 +133,9 @@ TEST_F(CaptionPainterTest, LevelCaptionIsCentredAndShakenByAPixelEvenWhenBlank) 
     EXPECT_TRUE(copy.y == centred_y || copy.y == centred_y + 1) << copy.y;
   }
   CaptionText = std::string(" ");
-  const std::vector<std::uint8_t> before = Pixels();
+  const std::vector<std::uint8_t> before = PixelBytes(bitmap_);
   EXPECT_EQ(PaintFrom(FindState(Level), trace), 6) << "a single blank still shakes";
-  EXPECT_EQ(Pixels(), before) << "and draws nothing";
+  EXPECT_EQ(PixelBytes(bitmap_), before) << "and draws nothing";
 }
 
 TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame) {
@@ -172,7 +163,7 @@ TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {
     PaintCaption(bitmap_.Canvas(), kWidth, kHeight, &trace);
     EXPECT_LE(std::abs(trace.white.x - trace.silver.x), 1);
     EXPECT_LE(std::abs(trace.white.y - trace.silver.y), 1);
-    for (const std::uint8_t value : Pixels()) {
+    for (const std::uint8_t value : PixelBytes(bitmap_)) {
       silver_seen = silver_seen || value == 0xC0;
       white_seen = white_seen || value == 0xFF;
     }

@@ -1,9 +1,7 @@
-// Pins the exact pixels and random state of frames composed at odd sizes, as
-// they were before the noise fill and the frame's storage were made fast:
-// any change to either must leave every byte and the generator where it was.
-// Two kinds: the noise alone (the fill's bytes only), and frames with their
-// scratch lines and rings (these also move when one-pixel lines or ellipse
-// outlines are drawn differently). The caption is left out, so that no font
+// Pins the exact pixels and random state of frames composed at odd sizes: a
+// change to the noise fill or the frame's storage must leave every byte and
+// the generator where they were. Frames with figures also move when one-pixel
+// lines or ellipse outlines change; the caption is left out, so that no font
 // version moves a hash.
 #include <gtest/gtest.h>
 
@@ -13,16 +11,13 @@
 
 #include "core/frame_composer.h"
 #include "core/random_source.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 
 namespace {
 
-// FNV-1a over the picture's pixel bytes, top row first, padding left out.
+// FNV-1a over the picture's pixel bytes.
 void HashPixels(TBitmap& bitmap, std::uint64_t& hash) {
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* row = bitmap.RowPixels(y);
-    for (int i = 0; i < 3 * bitmap.Width(); ++i) hash = (hash ^ row[i]) * 0x100000001B3ull;
-  }
+  for (const std::uint8_t byte : PixelBytes(bitmap)) hash = (hash ^ byte) * 0x100000001B3ull;
 }
 
 struct Size {
@@ -42,11 +37,7 @@ struct PinCase {
 
 void PrintTo(const PinCase& pin, std::ostream* out) { *out << pin.name; }
 
-class FramePixelsPin : public ::testing::TestWithParam<PinCase> {
- protected:
-  static void SetUpTestSuite() { StartRasterModule(); }
-  static void TearDownTestSuite() { StopRasterModule(); }
-};
+using FramePixelsPin = WithRasterModule<::testing::TestWithParam<PinCase>>;
 
 TEST_P(FramePixelsPin, HashAndStateAsBefore) {
   const PinCase& pin = GetParam();

@@ -1,7 +1,4 @@
-// Every noise kernel this processor runs gives exactly the bytes and the
-// final state of the serial definition, for any row length and starting
-// state, and writes nothing outside its row; the fill of a frame covers its
-// bitmap and nothing else.
+// The noise kernels against the serial definition, and the fill of a frame.
 #include "core/noise_fill.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +9,7 @@
 
 #include "core/frame_composer.h"
 #include "core/random_source.h"
-#include "raster/raster_module.h"
+#include "raster_fixture.h"
 
 namespace {
 
@@ -92,14 +89,10 @@ TEST(NoiseKernels, TheFastestIsOneOfTheKernelsThisProcessorRuns) {
   EXPECT_TRUE(found);
 }
 
+using FillWithStaticTest = WithRasterModule<>;
+
 // A bitmap whose padding bytes hold a mark: the fill must stop at the last
 // pixel of each row, whatever the frame's size was meant to be.
-class FillWithStaticTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { StartRasterModule(); }
-  static void TearDownTestSuite() { StopRasterModule(); }
-};
-
 TEST_F(FillWithStaticTest, CoversEveryPixelOfItsBitmapAndNothingElse) {
   for (const auto& [width, height] : {std::pair{5, 3}, {1, 1}, {18, 2}, {33, 4}}) {
     std::unique_ptr<TBitmap> white = MakeWhiteBitmap(width, height);

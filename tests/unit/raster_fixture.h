@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/platform_probe.h"
 #include "raster/bitmap.h"
@@ -42,6 +43,15 @@ inline COLORREF PixelAt(TBitmap& bitmap, int x, int y) {
   return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
+// The picture's pixel bytes, top row first, padding left out.
+inline std::vector<std::uint8_t> PixelBytes(TBitmap& bitmap) {
+  std::vector<std::uint8_t> bytes;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    bytes.insert(bytes.end(), bitmap.RowPixels(y), bitmap.RowPixels(y) + 3 * bitmap.Width());
+  }
+  return bytes;
+}
+
 // What GetObjectA tells of a platform object (LOGPEN, LOGBRUSH, LOGFONTA...).
 template <class Record>
 Record Describe(HGDIOBJ object) {
@@ -55,6 +65,14 @@ inline POINT PositionOf(HDC dc) {
   GetCurrentPositionEx(dc, &position);
   return position;
 }
+
+// The layer running for a whole suite, for tests that count no objects.
+template <class Base = ::testing::Test>
+class WithRasterModule : public Base {
+ protected:
+  static void SetUpTestSuite() { StartRasterModule(); }
+  static void TearDownTestSuite() { StopRasterModule(); }
+};
 
 class RasterTest : public ::testing::Test {
  protected:

@@ -1,10 +1,6 @@
-// GDI objects and contexts: the handle table, stock objects, refused
-// deletions, what objects describe, the layout of sections, memory, screen
-// and window contexts; then the drawing calls on memory contexts: which pen,
-// brush and position they use, what they leave alone, and coordinates of
-// any size. Refusals and their last errors are in
-// soft_kernel_test; live counts, also across threads, are checked
-// through the probe by the raster tests (raster_module_threads_test).
+// GDI objects and contexts, then the drawing calls on memory contexts.
+// Refusals and their last errors are soft_kernel_test's; live counts, also
+// across threads, the raster tests' (raster_module_threads_test).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,11 +13,6 @@
 #include "support/fake_window.h"
 
 namespace {
-
-HPEN MakePen(COLORREF color, int width = 1) {
-  const LOGPEN pen{PS_SOLID, {width, 0}, color};
-  return CreatePenIndirect(&pen);
-}
 
 TEST(HandleTable, KnowsStaleForeignAndWrongKindHandlesForWhatTheyAre) {
   HPEN first = MakePen(1);

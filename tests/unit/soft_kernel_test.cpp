@@ -53,9 +53,9 @@ struct Objects {
   HDC dc = section.dc();
   HDC screen = GetDC(nullptr);
   HDC stale_dc = CreateCompatibleDC(nullptr);
-  LOGPEN pen{PS_SOLID, {1, 0}, 0}, bad_pen{99, {1, 0}, 0};
+  LOGPEN bad_pen{99, {1, 0}, 0};
   LOGBRUSH bad_brush{99, 0, 0};
-  HGDIOBJ stale_pen = CreatePenIndirect(&pen);
+  HGDIOBJ stale_pen = MakePen(0);
   FakeWindow window{4, 4}, gone{4, 4};
   HWND gone_window = gone.handle();
   RECT box{0, 0, 1, 1};

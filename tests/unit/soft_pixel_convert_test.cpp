@@ -1,8 +1,6 @@
-// The copy of 3-byte pixels into 4-byte ones (a frame into a window): every
-// vector copy this processor runs gives the plain copy's bytes for every run length and
-// alignment and writes nothing outside its run. A grey fill of whole rows of
-// unpadded 3-byte pixels (a frame's white fill) is one run of memory: it
-// lands on the rows asked for, top-down or bottom-up, and nowhere else.
+// The copy of 3-byte pixels into 4-byte ones (a frame into a window), and
+// the fill of boxes of 3-byte pixels, whose whole unpadded rows are one run
+// of memory.
 #include "platform/soft/graphics/pixel_convert.h"
 
 #include <gtest/gtest.h>

@@ -9,6 +9,11 @@
 
 #include "platform/win32.h"
 
+inline HPEN MakePen(COLORREF color, int width = 1) {
+  const LOGPEN pen{PS_SOLID, {width, 0}, color};
+  return CreatePenIndirect(&pen);
+}
+
 class Section {
  public:
   Section(int width, int height, bool bottom_up = true) : width_(width), height_(height), bottom_up_(bottom_up) {
@@ -49,10 +54,7 @@ class Section {
     made_.push_back(made);
     return made;
   }
-  HPEN Pen(int width, COLORREF color) {
-    const LOGPEN pen{PS_SOLID, {width, 0}, color};
-    return Keep(CreatePenIndirect(&pen));
-  }
+  HPEN Pen(int width, COLORREF color) { return Keep(MakePen(color, width)); }
   HBRUSH Brush(COLORREF color) {
     const LOGBRUSH brush{BS_SOLID, color, 0};
     return Keep(CreateBrushIndirect(&brush));
