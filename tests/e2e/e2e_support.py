@@ -63,7 +63,7 @@ def tool(env, *command):
 
 
 # ---- A desktop of the test's own ------------------------------------------------
-def start_xvfb(screen="1600x1200x24"):
+def start_xvfb(screen):
     """A fresh X server on a free display, whose number Xvfb writes once it
     accepts clients; it must not start over when the tools polled here, its
     only clients at first, leave."""
@@ -92,10 +92,10 @@ def start_openbox(env):
 
 
 def desktop_env(display):
-    """This environment on `display`, without what would steer the program to another desktop."""
-    env = {key: value for key, value in os.environ.items() if key not in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
-    env["DISPLAY"] = display
-    return env
+    """This environment on `display` (on none if None), without what steers the program elsewhere."""
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "SDL_VIDEODRIVER", "WAYLAND_DISPLAY")}
+    return env if display is None else {**env, "DISPLAY": display}
 
 
 def stop(program, *others):

@@ -21,10 +21,8 @@ def refused(label, env, cause):
 
 def test_start_without_a_display():
     free = next(n for n in range(97, 200) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
-    env = {key: value for key, value in os.environ.items()
-           if key not in ("DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER")}
-    refused("no display set", env, "neither DISPLAY nor WAYLAND_DISPLAY is set")
-    refused("a display nobody serves", {**env, "DISPLAY": f":{free}"}, f'X display ":{free}"')
+    refused("no display set", desktop_env(None), "neither DISPLAY nor WAYLAND_DISPLAY is set")
+    refused("a display nobody serves", desktop_env(f":{free}"), f'X display ":{free}"')
 
 
 def test_the_desktop_takes_the_window_away():
@@ -112,8 +110,8 @@ def test_wayland_without_x():
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             if not check("weston runs", wait_for(lambda: os.path.exists(os.path.join(runtime, "nosignal-test")))):
                 return
-            wayland_env = {key: value for key, value in env.items() if key != "DISPLAY"}
-            wayland_env.update(WAYLAND_DISPLAY="nosignal-test", SDL_VIDEODRIVER="wayland", XDG_RUNTIME_DIR=runtime)
+            wayland_env = dict(desktop_env(None), WAYLAND_DISPLAY="nosignal-test", SDL_VIDEODRIVER="wayland",
+                               XDG_RUNTIME_DIR=runtime)
             program = subprocess.Popen([PROGRAM], env=wayland_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             # Weston shows its desktop in a window of the X server; the
             # program's window covers most of it.

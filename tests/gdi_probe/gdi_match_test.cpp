@@ -4,13 +4,11 @@
 // pixels as thresholds.txt allows it (none when it is not listed), so that
 // matching cases stay matched and the others never get worse.
 //
-// Environment: GDI_MATCH_WINE names the probe's output (default: the one the
-// build's wine.gdi_probe test writes). GDI_MATCH_PICTURES names a folder
-// that receives NAME.ppm for every differing case: Wine's picture, ours and
-// their difference (red) side by side. GDI_MATCH_COUNTS names a file that
-// receives every differing case's count in the form of thresholds.txt: after
-// looking at the pictures, it may replace thresholds.txt, so that today's
-// differences can only shrink.
+// Environment: GDI_MATCH_PICTURES names a folder that receives NAME.ppm for
+// every differing case: Wine's picture, ours and their difference (red) side
+// by side. GDI_MATCH_COUNTS names a file that receives every differing case's
+// count in the form of thresholds.txt: after looking at the pictures, it may
+// replace thresholds.txt, so that today's differences can only shrink.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -32,9 +30,9 @@ struct Expected {
   int allowed = 0;         // differing pixels
 };
 
-const char* Env(const char* name, const char* fallback = nullptr) {
+const char* Env(const char* name) {
   const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : fallback;
+  return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
 std::vector<Expected> LoadCases() {
@@ -59,7 +57,7 @@ std::vector<Expected> LoadCases() {
 
 const std::vector<std::uint8_t>& WinePictures() {
   static const std::vector<std::uint8_t> pictures = [] {
-    std::ifstream in(Env("GDI_MATCH_WINE", GDI_MATCH_WINE_OUTPUT), std::ios::binary);
+    std::ifstream in(GDI_MATCH_WINE_OUTPUT, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
   }();
   return pictures;
