@@ -1,7 +1,5 @@
 // The pixel algorithms on plain surfaces: wide lines, ellipses and rings,
 // copies; then seeded random figures against the rules every figure keeps.
-// One-pixel lines match the real platform's pixel for pixel in the pixel
-// comparison (gdi_probe), in every direction and clipped at every edge.
 #include "platform/soft/graphics/rasterizer.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +116,36 @@ class RandomFigures : public testing::TestWithParam<Family> {
 std::string Where(POINT from, POINT to, int x, int y) {
   return std::to_string(from.x) + "," + std::to_string(from.y) + " to " + std::to_string(to.x) + "," +
          std::to_string(to.y) + " at " + std::to_string(x) + "," + std::to_string(y);
+}
+
+// One pixel per step along the longer axis, inside the bounding box, the end
+// point left out.
+TEST_P(RandomFigures, ThinLinesStayInTheirBoundingBoxAndLeaveTheirEndPointOut) {
+  const Family& family = GetParam();
+  for (int i = 0; i < kFigures; ++i) {
+    const POINT from = Point(), to = Point();
+    Picture picture(family.width, family.height);
+    soft::DrawThinLine(picture.surface(), from, to, kInk);
+    const bool steep = std::abs(to.y - from.y) > std::abs(to.x - from.x);
+    std::vector<int> per_step(static_cast<std::size_t>(std::max(family.width, family.height)));
+    int count = 0;
+    for (int y = 0; y < family.height; ++y) {
+      for (int x = 0; x < family.width; ++x) {
+        if (!picture.Set(x, y)) continue;
+        ++count;
+        ASSERT_TRUE(x >= std::min(from.x, to.x) && x <= std::max(from.x, to.x)) << Where(from, to, x, y);
+        ASSERT_TRUE(y >= std::min(from.y, to.y) && y <= std::max(from.y, to.y)) << Where(from, to, x, y);
+        ASSERT_EQ(++per_step[static_cast<std::size_t>(steep ? y : x)], 1) << Where(from, to, x, y);
+      }
+    }
+    if (picture.Inside(to)) {
+      ASSERT_FALSE(picture.Set(to.x, to.y)) << Where(from, to, to.x, to.y);
+    }
+    if (picture.Inside(from) && picture.Inside(to)) {
+      ASSERT_EQ(picture.Set(from.x, from.y), from.x != to.x || from.y != to.y) << Where(from, to, from.x, from.y);
+      ASSERT_EQ(count, std::max(std::abs(to.x - from.x), std::abs(to.y - from.y))) << Where(from, to, 0, 0);
+    }
+  }
 }
 
 // A figure drawn on a surface that is part of a larger picture writes there
