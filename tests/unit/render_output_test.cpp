@@ -1,7 +1,5 @@
-// A partial file takes its name only when committed and is removed when
-// abandoned; a named pipe is written in place. A frame named as an existing
-// folder fails with the system's reason on both platforms; how the other
-// output failures read is the render tool's end-to-end test.
+// Here on both platforms; how the tool reports output failures on Linux is
+// its end-to-end test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
