@@ -1,5 +1,6 @@
-// The bitmap's storage: made once both sides are known, rows bottom-up,
-// refused changes that keep the image, and resizes that keep what fits.
+// The bitmap's storage: made once both sides are known, refused changes that
+// keep the image, and resizes that keep what fits. Its rows' order and
+// stride are pinned by frame_pixels_pin_test, which draws figures on them.
 #include "raster/bitmap.h"
 
 #include <gmock/gmock.h>
@@ -11,21 +12,6 @@ namespace {
 using BitmapTest = RasterTest;
 
 constexpr char kOutOfRange[] = "Scan line index out of range";
-
-TEST_F(BitmapTest, WidthThenHeightMakesWhiteStorageOnceWithRowZeroLast) {
-  for (const int width : {1024, 1023}) {
-    TBitmap bitmap;
-    bitmap.SetPixelDepth(24);
-    bitmap.SetWidth(width);
-    EXPECT_EQ(bitmap.Handle(), nullptr) << "no storage while the height is 0";
-    bitmap.SetHeight(5);
-    EXPECT_EQ(Made().bitmaps, 1);
-    auto* bits = static_cast<std::uint8_t*>(Describe<DIBSECTION>(bitmap.Handle()).dsBm.bmBits);
-    EXPECT_EQ(bitmap.RowPixels(0), bits + 4 * 3072) << "stride at width " << width;
-    EXPECT_EQ(bitmap.RowPixels(4), bits);
-    for (int i = 0; i < 5 * width; ++i) ASSERT_EQ(PixelAt(bitmap, i % width, i / width), 0xFFFFFFu) << i;
-  }
-}
 
 TEST_F(BitmapTest, RowsOutsideThePictureAreRefused) {
   TBitmap bitmap, no_height, no_width;
