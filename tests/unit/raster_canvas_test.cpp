@@ -1,6 +1,8 @@
 // The canvas over a platform context: no drawing without one, and the context
 // handed back with nothing of the canvas's left in it. That a whole frame
 // leaves nothing behind is frame_composer_test's.
+#include <gmock/gmock.h>
+
 #include <functional>
 #include <utility>
 
@@ -29,7 +31,7 @@ TEST_F(CanvasTest, CanvasWithoutContextRefusesToDraw) {
     SCOPED_TRACE(state);
     for (const auto& [name, call] : calls) {
       SCOPED_TRACE(name);
-      ExpectRaises<EInvalidOperation>(call, "Canvas does not allow drawing");
+      EXPECT_THAT(call, ::testing::ThrowsMessage<EInvalidOperation>("Canvas does not allow drawing"));
     }
     canvas.AttachContext(dc);
     canvas.AttachContext(nullptr);
