@@ -14,29 +14,18 @@ std::uint32_t BigEndian(const std::uint8_t* p) {
   return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
-// A reader for what the encoder writes: checks the signature, the header
-// (8-bit RGB of the given size, not interlaced), every chunk's CRC and the
-// chunk order, inflates and undoes the filters. Gives the RGB rows, top-down.
-std::vector<std::uint8_t> ReadPng(const std::vector<std::uint8_t>& file, std::uint32_t width, std::uint32_t height) {
-  static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) throw std::runtime_error("signature");
+// The pixels of what the encoder writes: the IDAT chunks inflated and the row
+// filters undone, as packed RGB rows, top-down. The container (signature,
+// header, CRCs, chunk order) is test_render.py's, whose PNG frames another
+// decoder reads.
+std::vector<std::uint8_t> ReadPixels(const std::vector<std::uint8_t>& file, std::size_t width, std::size_t height) {
   std::vector<std::uint8_t> compressed;
-  std::string order;
-  std::size_t at = 8;
-  for (std::uint32_t size; at + 12 <= file.size(); at += 12 + size) {
+  for (std::size_t at = 8, size = 0; at + 12 <= file.size(); at += 12 + size) {
     size = BigEndian(&file[at]);
-    const std::string type(reinterpret_cast<const char*>(&file[at + 4]), 4);
-    const std::uint8_t* data = &file[at + 8];
-    if (crc32(0, &file[at + 4], size + 4) != BigEndian(data + size)) throw std::runtime_error("CRC of " + type);
-    if (!order.ends_with(type)) order += type;
-    if (type == "IDAT") compressed.insert(compressed.end(), data, data + size);
-    const std::uint8_t rgb8[5] = {8, 2, 0, 0, 0};
-    if (type == "IHDR" && (size != 13 || BigEndian(data) != width || BigEndian(data + 4) != height ||
-                           !std::equal(rgb8, rgb8 + 5, data + 8))) {
-      throw std::runtime_error("IHDR");
+    if (std::string(&file[at + 4], &file[at + 8]) == "IDAT") {
+      compressed.insert(compressed.end(), &file[at + 8], &file[at + 8 + size]);
     }
   }
-  if (order != "IHDRIDATIEND" || at != file.size()) throw std::runtime_error("chunks " + order);
   const std::size_t row = width * 3;
   std::vector<std::uint8_t> filtered((row + 1) * height), rgb(row * height);
   uLongf length = filtered.size();
@@ -74,7 +63,7 @@ TEST_P(RenderPngTest, DecodesToTheSamePixelsInRgbOrder) {
   EncodePng({c.width, c.height, [&](int y) { return bgr.data() + row * static_cast<std::size_t>(y); }},
             {c.level, c.filter},
             [&](const std::uint8_t* data, std::size_t size) { file.insert(file.end(), data, data + size); });
-  const std::vector<std::uint8_t> rgb = ReadPng(file, c.width, c.height);
+  const std::vector<std::uint8_t> rgb = ReadPixels(file, c.width, c.height);
   ASSERT_EQ(rgb.size(), bgr.size());
   for (std::size_t i = 0; i < rgb.size(); ++i) ASSERT_EQ(rgb[i], bgr[i / 3 * 3 + 2 - i % 3]) << "byte " << i;
 }
