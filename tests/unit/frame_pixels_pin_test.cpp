@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         PinCase{"WithLinesAndRingsFromZero", true, 0,
                 {{1, 1}, {7, 5}, {63, 47}, {321, 239}, {63, 47}, {321, 239}, {7, 5}, {321, 239}},
                 0x056D95A146166224, 4219234937, 6},
-        PinCase{"WithLinesAndRingsLarge", true, 77, {{321, 239}, {640, 480}, {321, 239}, {640, 480}}, 0x414181CC31371C14, 1563771880, 2}),
+        PinCase{"WithLinesAndRingsLarge", true, 77, {{321, 239}, {640, 480}, {321, 239}, {640, 480}},
+                0x414181CC31371C14, 1563771880, 2}),
     [](const ::testing::TestParamInfo<PinCase>& row) { return row.param.name; });
 
 }  // namespace

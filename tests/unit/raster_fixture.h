@@ -13,17 +13,6 @@
 #include "raster/exceptions.h"
 #include "raster/raster_module.h"
 
-// Runs action and expects it to raise E with exactly message.
-template <class E, class Action>
-void ExpectRaises(Action action, const std::string& message) {
-  try {
-    action();
-    ADD_FAILURE() << "expected \"" << message << "\", nothing was raised";
-  } catch (const E& raised) {
-    EXPECT_EQ(raised.Message(), message);
-  }
-}
-
 // A 24-bit bitmap of the given size, every pixel the colour rgb.
 inline void MakeFilled(TBitmap& bitmap, int width, int height, COLORREF rgb) {
   bitmap.SetPixelDepth(24);

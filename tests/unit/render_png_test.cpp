@@ -14,32 +14,18 @@ std::uint32_t BigEndian(const std::uint8_t* p) {
   return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
-// A reader for what the encoder writes: 8-bit RGB, not interlaced. Checks the
-// signature, every chunk's CRC and the chunk order, and undoes the filters.
-// Gives the width and the packed RGB rows, top-down.
-std::pair<std::uint32_t, std::vector<std::uint8_t>> ReadPng(const std::vector<std::uint8_t>& file) {
-  static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) throw std::runtime_error("signature");
-  std::uint32_t width = 0, height = 0;
+// The pixels of what the encoder writes: the IDAT chunks inflated and the row
+// filters undone, as packed RGB rows, top-down. The container (signature,
+// header, CRCs, chunk order) is test_render.py's, whose PNG frames another
+// decoder reads.
+std::vector<std::uint8_t> ReadPixels(const std::vector<std::uint8_t>& file, std::size_t width, std::size_t height) {
   std::vector<std::uint8_t> compressed;
-  std::string order;
-  std::size_t at = 8;
-  for (std::uint32_t size; at + 12 <= file.size(); at += 12 + size) {
+  for (std::size_t at = 8, size = 0; at + 12 <= file.size(); at += 12 + size) {
     size = BigEndian(&file[at]);
-    const std::string type(reinterpret_cast<const char*>(&file[at + 4]), 4);
-    const std::uint8_t* data = &file[at + 8];
-    if (crc32(0, &file[at + 4], size + 4) != BigEndian(data + size)) throw std::runtime_error("CRC of " + type);
-    if (!order.ends_with(type)) order += type;
-    if (type == "IHDR") {
-      width = BigEndian(data);
-      height = BigEndian(data + 4);
-      if (size != 13 || data[8] != 8 || data[9] != 2 || data[10] || data[11] || data[12]) {
-        throw std::runtime_error("IHDR");
-      }
+    if (std::string(&file[at + 4], &file[at + 8]) == "IDAT") {
+      compressed.insert(compressed.end(), &file[at + 8], &file[at + 8 + size]);
     }
-    if (type == "IDAT") compressed.insert(compressed.end(), data, data + size);
   }
-  if (order != "IHDRIDATIEND" || at != file.size()) throw std::runtime_error("chunks " + order);
   const std::size_t row = width * 3;
   std::vector<std::uint8_t> filtered((row + 1) * height), rgb(row * height);
   uLongf length = filtered.size();
@@ -57,31 +43,7 @@ std::pair<std::uint32_t, std::vector<std::uint8_t>> ReadPng(const std::vector<st
       out[i] = static_cast<std::uint8_t>(in[i + 1] + predicted[in[0]]);
     }
   }
-  return {width, rgb};
-}
-
-struct Picture {
-  int width, height;
-  std::vector<std::uint8_t> bgr;  // packed rows
-};
-
-Picture Pattern(int width, int height) {
-  Picture picture{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
-  std::uint32_t state = 12345;
-  for (auto& byte : picture.bgr) {
-    state = state * 1103515245u + 12345u;
-    byte = static_cast<std::uint8_t>(state >> 23);
-  }
-  return picture;
-}
-
-std::vector<std::uint8_t> Encode(const Picture& picture, const PngSettings& settings) {
-  std::vector<std::uint8_t> file;
-  const std::size_t row = static_cast<std::size_t>(picture.width) * 3;
-  EncodePng(
-      {picture.width, picture.height, [&](int y) { return picture.bgr.data() + row * static_cast<std::size_t>(y); }},
-      settings, [&](const std::uint8_t* data, std::size_t size) { file.insert(file.end(), data, data + size); });
-  return file;
+  return rgb;
 }
 
 struct Case {
@@ -94,38 +56,39 @@ class RenderPngTest : public testing::TestWithParam<Case> {};
 
 TEST_P(RenderPngTest, DecodesToTheSamePixelsInRgbOrder) {
   const Case& c = GetParam();
-  const Picture picture = Pattern(c.width, c.height);
-  const auto [width, rgb] = ReadPng(Encode(picture, {c.level, c.filter}));
-  ASSERT_EQ(width, static_cast<std::uint32_t>(c.width));
-  ASSERT_EQ(rgb.size(), picture.bgr.size()) << "the height";
-  for (std::size_t i = 0; i < rgb.size(); ++i) ASSERT_EQ(rgb[i], picture.bgr[i / 3 * 3 + 2 - i % 3]) << "byte " << i;
+  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(c.width) * c.height * 3), file;
+  std::uint32_t state = 12345;
+  for (auto& byte : bgr) byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 23);
+  const std::size_t row = static_cast<std::size_t>(c.width) * 3;
+  EncodePng({c.width, c.height, [&](int y) { return bgr.data() + row * static_cast<std::size_t>(y); }},
+            {c.level, c.filter},
+            [&](const std::uint8_t* data, std::size_t size) { file.insert(file.end(), data, data + size); });
+  const std::vector<std::uint8_t> rgb = ReadPixels(file, c.width, c.height);
+  ASSERT_EQ(rgb.size(), bgr.size());
+  for (std::size_t i = 0; i < rgb.size(); ++i) ASSERT_EQ(rgb[i], bgr[i / 3 * 3 + 2 - i % 3]) << "byte " << i;
 }
 
 // One pixel, one row, one column, and a picture whose compressed data spans
-// several IDAT chunks, through every filter and the levels offered.
+// several IDAT chunks, through every filter and the levels offered (the
+// tool's own, level 1 without a filter, is its end-to-end test's).
 INSTANTIATE_TEST_SUITE_P(Pictures, RenderPngTest,
                          testing::Values(Case{"OnePixelStored", 1, 1, 0, PngFilter::kNone},
                                          Case{"OneRowSub", 37, 1, 1, PngFilter::kSub},
                                          Case{"OneColumnUp", 1, 41, 2, PngFilter::kUp},
                                          Case{"SquarePaeth", 33, 29, 3, PngFilter::kPaeth},
-                                         Case{"ManyChunksNone", 400, 300, 1, PngFilter::kNone},
                                          Case{"ManyChunksPaethSmallest", 400, 300, 9, PngFilter::kPaeth}),
                          [](const testing::TestParamInfo<Case>& param) { return std::string(param.param.name); });
 
+// The render tool refuses such sizes first; the encoder alone writes no byte
+// of them either.
 TEST(RenderPngLimitsTest, EmptyAndOversizedPicturesAreRefusedBeforeAnyByte) {
-  for (const auto& [width, height] : std::vector<std::pair<int, int>>{{0, 5},
-                                                                      {5, 0},
-                                                                      {-1, 5},
-                                                                      {static_cast<int>(kPngLargestSide) + 1, 1},
-                                                                      {1, static_cast<int>(kPngLargestSide) + 1}}) {
+  constexpr int kTooLarge = static_cast<int>(kPngLargestSide) + 1;
+  for (const auto& [width, height] : {std::pair{0, 5}, {5, 0}, {-1, 5}, {kTooLarge, 1}, {1, kTooLarge}}) {
     std::size_t written = 0;
-    try {
-      EncodePng({width, height, [](int) -> const std::uint8_t* { return nullptr; }}, {},
-                [&](const std::uint8_t*, std::size_t size) { written += size; });
-      ADD_FAILURE() << width << "x" << height << " was accepted";
-    } catch (const std::invalid_argument& error) {
-      EXPECT_NE(std::string(error.what()).find("1000000"), std::string::npos) << error.what();
-    }
+    EXPECT_THROW(EncodePng({width, height, [](int) -> const std::uint8_t* { return nullptr; }}, {},
+                           [&](const std::uint8_t*, std::size_t size) { written += size; }),
+                 std::invalid_argument)
+        << width << "x" << height;
     EXPECT_EQ(written, 0u) << width << "x" << height;
   }
 }

@@ -39,32 +39,30 @@ std::string Contents(std::FILE* file) {
 }
 
 // Redrawn in place at most every quarter second, shorter texts cleared by
-// spaces, and the final line ends the line.
+// spaces, and the final line ends the line; an abandoned line is ended too,
+// so that an error starts on its own, but only once one was drawn.
 TEST(RenderProgressLineTest, RedrawsInPlaceAndEndsCleanly) {
-  std::FILE* terminal = std::tmpfile();
   const ProgressLine::Clock::time_point start{};
-  ProgressLine line(terminal, 1000, start);
+  std::FILE* finished = std::tmpfile();
+  ProgressLine line(finished, 1000, start);
   line.Update(1, start + milliseconds(100));  // too soon
   line.Update(100, start + milliseconds(1000));
   line.Update(101, start + milliseconds(1100));  // too soon again
   line.Update(999, start + milliseconds(10000));
   line.Finish(1000, start + milliseconds(10000));
-  EXPECT_EQ(Contents(terminal),
+  EXPECT_EQ(Contents(finished),
             "\rnosignal-render: 100/1000 frames, 100.0 fps, 0:09 left"
             "\rnosignal-render: 999/1000 frames, 99.9 fps, 0:00 left "
             "\rnosignal-render: 1000/1000 frames, 100.0 fps, 0:10 in all\n");
-  std::fclose(terminal);
-}
+  std::fclose(finished);
 
-TEST(RenderProgressLineTest, AnAbandonedLineEndsSoThatAnErrorStartsOnItsOwn) {
-  std::FILE* terminal = std::tmpfile();
-  const ProgressLine::Clock::time_point start{};
-  ProgressLine line(terminal, 10, start);
-  line.Abandon();  // nothing drawn: nothing to end
-  line.Update(5, start + milliseconds(500));
-  line.Abandon();
-  EXPECT_EQ(Contents(terminal), "\rnosignal-render: 5/10 frames, 10.0 fps, 0:01 left\n");
-  std::fclose(terminal);
+  std::FILE* abandoned = std::tmpfile();
+  ProgressLine short_line(abandoned, 10, start);
+  short_line.Abandon();  // nothing drawn: nothing to end
+  short_line.Update(5, start + milliseconds(500));
+  short_line.Abandon();
+  EXPECT_EQ(Contents(abandoned), "\rnosignal-render: 5/10 frames, 10.0 fps, 0:01 left\n");
+  std::fclose(abandoned);
 }
 
 }  // namespace
