@@ -50,17 +50,14 @@ def test_refusals_name_their_cause_and_leave_nothing():
     """A positive status (not a signal), one line naming the cause, and no
     partial file: bad input, and outputs that fail."""
     with tempfile.TemporaryDirectory() as folder:
-        blocker, taken = os.path.join(folder, "file"), os.path.join(folder, "taken")
+        blocker = os.path.join(folder, "file")
         open(blocker, "w").close()
-        os.makedirs(os.path.join(taken, "frame-00002.png"))
         with open("/dev/full", "w") as full:
             cases = [
                 ("unknown option", run("--colour"), ["--colour"]),
                 ("folder is a file", run("--png", blocker), [blocker, os.strerror(20)]),
                 ("trace to a full device", run("--size", "8x8", "--trace", stdout=full),
                  ["standard output", os.strerror(28)]),
-                ("frame name taken by a folder", run("--size", "8x8", "--frames", "3", "--png", taken),
-                 ["frame-00002.png: ", os.strerror(21)]),
                 ("video into a missing folder", run("--size", "8x8", "--y4m", os.path.join(folder, "no", "v.y4m")),
                  ["v.y4m", os.strerror(2)])]
         for name, result, parts in cases:
@@ -70,7 +67,7 @@ def test_refusals_name_their_cause_and_leave_nothing():
                   and all(part in lines[0] for part in parts), result.stderr)
         left = sorted(os.path.relpath(os.path.join(root, name), folder) for root, _, names in os.walk(folder)
                       for name in names)
-        check("frames up to the failure, no partial file", left == ["file", "taken/frame-00001.png"], left)
+        check("no partial file", left == ["file"], left)
 
 
 def test_a_closed_pipe_ends_the_run():
@@ -102,18 +99,11 @@ def test_an_interrupt_removes_the_partial_file():
 
 
 def test_video_read_by_another_program():
-    """ffprobe reads the stream as full-range 4:2:0 at 20 frames a second;
-    its luma is the PNG frames' grey; standard output carries the same bytes."""
+    """Its luma, as ffmpeg reads it, is the PNG frames' grey; standard output carries the same bytes."""
     with tempfile.TemporaryDirectory() as folder:
         video = os.path.join(folder, "clip.y4m")
         result = run("--size", "65x49", "--frames", "60", "--png", folder, "--y4m", video)
-        check("video exits 0", result.returncode == 0, result.stderr)
-        probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-show_entries", "stream=width,height,"
-                                "pix_fmt,color_range,r_frame_rate,nb_read_frames", "-of", "compact", video],
-                               capture_output=True, text=True, timeout=120)
-        check("ffprobe reads 60 full-range frames at 20 a second", probe.stdout.strip() ==
-              "stream|width=65|height=49|pix_fmt=yuv420p|color_range=pc|r_frame_rate=20/1|nb_read_frames=60",
-              probe.stdout + probe.stderr)
+        check("video exits 0, no progress off a terminal", result.returncode == 0 and not result.stderr, result.stderr)
         luma = subprocess.run(["ffmpeg", "-v", "error", "-i", video, "-f", "rawvideo", "-pix_fmt", "gray", "-"],
                               capture_output=True, timeout=120).stdout
         frames = b"".join(greys(os.path.join(folder, f"frame-{n:05d}.png")) for n in range(1, 61))
@@ -141,9 +131,6 @@ def test_progress_only_on_a_terminal():
         status, shown = on_terminal(f"--size 8x8 {arguments}")
         check(f"no progress with {name}", status == 0 and "nosignal-render" not in shown and "\r" not in shown,
               repr(shown[:300]))
-    result = run("--size", "320x240", "--frames", "40")
-    check("no progress when standard error is not a terminal", result.returncode == 0 and result.stderr == "",
-          repr(result.stderr))
     result = run("--version")
     check("version", result.returncode == 0 and re.fullmatch(r"nosignal-render \d+\.\d+\.\d+\n", result.stdout),
           result.stdout)
