@@ -1,14 +1,10 @@
-// Holds the software platform's pixels against the real platform's: every
-// case of cases.txt is drawn here and compared with the picture that
-// gdi_probe.exe drew of it under Wine. A case may differ in at most as many
-// pixels as thresholds.txt allows it (none when it is not listed), so that
-// matching cases stay matched and the others never get worse.
+// Every case of cases.txt drawn here against the picture gdi_probe.exe drew of
+// it under Wine: it may differ in at most the pixels thresholds.txt allows it
+// (none when unlisted), so matching cases stay matched and others never worsen.
 //
-// Environment: GDI_MATCH_PICTURES names a folder that receives NAME.ppm for
-// every differing case: Wine's picture, ours and their difference (red) side
-// by side. GDI_MATCH_COUNTS names a file that receives every differing case's
-// count in the form of thresholds.txt: after looking at the pictures, it may
-// replace thresholds.txt, so that today's differences can only shrink.
+// GDI_MATCH_PICTURES names a folder for NAME.ppm of each differing case (Wine's
+// picture, ours, their difference in red); GDI_MATCH_COUNTS a file for their
+// counts in the form of thresholds.txt, to replace it once the pictures are seen.
 #include <gtest/gtest.h>
 
 #include <cctype>
