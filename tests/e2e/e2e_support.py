@@ -57,7 +57,6 @@ def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=60).stdout
 
 
-# ---- A desktop of the test's own ------------------------------------------------
 def start_xvfb(screen):
     """A fresh X server on a free display, whose number Xvfb writes once it accepts
     clients; -noreset, as the tools polled here are its only clients at first."""
@@ -107,11 +106,11 @@ class Desktop:
         ready = os.path.join(self.folder.name, "ready")
         self.manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) if self.managed else None
-        self.manager_ready = self.managed and wait_for(lambda: os.path.exists(ready))
+        if self.managed:
+            check("openbox starts", wait_for(lambda: os.path.exists(ready)))
         self.errors = open(os.path.join(self.folder.name, "stderr"), "w+b")
         self.program = subprocess.Popen(list(self.command), env=self.env, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=self.errors)
-        # Found by its exact title.
         found = wait_for(lambda: tool(self.env, "xdotool", "search", "--name", r"^TV:QX - No signal\.\.\.$").split())
         self.window = int(found[0]) if found else None
         return self
@@ -133,7 +132,6 @@ class Desktop:
             return None
 
 
-# ---- Looking at a window and closing it -----------------------------------------
 def screenshot(env, window):
     """Width, height and RGB bytes of the window's picture, tried for a while:
     a window that is not on the screen yet cannot be taken."""

@@ -36,8 +36,6 @@ def cpu_ticks(pid):
 def run_session(desktop, label, native=True, levels=60):
     """Screens of 256 colours show the static in the few greys their colour map gives: `levels` of them."""
     env, window = desktop.env, desktop.window
-    if desktop.managed:
-        check(f"{label}: window manager runs", desktop.manager_ready)
     if not check(f"{label}: window appears", window is not None, desktop.stderr()):
         return
     if native:  # Wine names the class and sizes the frame its own way
