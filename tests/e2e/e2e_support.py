@@ -101,12 +101,12 @@ class Desktop:
     def __enter__(self):
         self.server, self.display = start_xvfb(self.screen)
         self.env = {**desktop_env(self.display), **self.extra_env}
-        self.folder = tempfile.TemporaryDirectory()
-        # A window mapped before openbox runs its start-up command stays unmapped for good.
-        ready = os.path.join(self.folder.name, "ready")
-        self.manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) if self.managed else None
+        self.folder, self.manager = tempfile.TemporaryDirectory(), None
         if self.managed:
+            # A window mapped before openbox runs its start-up command stays unmapped for good.
+            ready = os.path.join(self.folder.name, "ready")
+            self.manager = subprocess.Popen(["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             check("openbox starts", wait_for(lambda: os.path.exists(ready)))
         self.errors = open(os.path.join(self.folder.name, "stderr"), "w+b")
         self.program = subprocess.Popen(list(self.command), env=self.env, stdin=subprocess.DEVNULL,
