@@ -25,11 +25,10 @@ def test_start_without_a_display():
 
 
 def test_the_desktop_takes_the_window_away():
-    """A lost display ends the program plainly with status 1 (the X library's
-    default end shuts SDL down over the dead connection, which spins for
-    ever); another client's DestroyWindow ends it as a close does, and the
-    requests still under way about the window fail without a word (a window
-    manager holding the window never reports it unmapped)."""
+    """A lost display ends the program plainly with status 1 (the X library's own
+    end spins in SDL over the dead connection); another client's DestroyWindow
+    ends it as a close does, the requests still under way about the window
+    failing without a word, though the window manager never reports it unmapped."""
     for label, status in (("X server killed", 1), ("destroyed window under a window manager", 0)):
         with Desktop(managed=status == 0) as desktop:
             if not check(f"{label}: window appears", desktop.window is not None, desktop.stderr()):
@@ -61,9 +60,8 @@ def test_closing_a_very_large_window():
         if not check("large window: window appears", desktop.window is not None, desktop.stderr()):
             return
         tool(desktop.env, "xdotool", "windowsize", str(desktop.window), "8000", "8000")
-        # The client area's pixels, the window surface and the frame of that
-        # size together pass 600 MB once a tick of that size is drawing, which
-        # takes long on a busy machine.
+        # The client area, the window surface and the frame of 8000x8000 pass
+        # 600 MB once such a tick draws, which takes long on a busy machine.
         large = wait_for(lambda: resident_megabytes(desktop.program.pid) > 600, 4 * LIMIT)
         check("large window: frames of 8000x8000 are drawn", large, str(resident_megabytes(desktop.program.pid)))
         check_close(desktop, "large window")
@@ -87,8 +85,7 @@ def test_wayland_without_x():
             wayland_env = dict(desktop_env(None), WAYLAND_DISPLAY="nosignal-test", SDL_VIDEODRIVER="wayland",
                                XDG_RUNTIME_DIR=runtime)
             program = subprocess.Popen([PROGRAM], env=wayland_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            # Weston shows its desktop in a window of the X server; the
-            # program's window covers most of it.
+            # Weston shows its desktop in an X window; the program's window covers most of it.
             check_static(env, "root", "wayland", share=0.4)
             check("wayland: the program runs", program.poll() is None, str(program.poll()))
             # Without EGL this desktop cannot give the window a surface.

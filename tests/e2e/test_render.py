@@ -11,8 +11,7 @@ import tempfile
 from e2e_support import BUILD_DIR, check, run_all, wait_for
 
 RENDER = os.path.join(BUILD_DIR, "nosignal-render")
-# Sanitizer builds keep their report of suppressed leaks to themselves: the
-# tests read standard error line by line.
+# Sanitizer builds keep their report of suppressed leaks to themselves: standard error is read line by line.
 os.environ["LSAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"), "print_suppressions=0"]))
 
 
@@ -26,8 +25,7 @@ def greys(path):
 
 
 def test_frames_and_trace():
-    """Frames of static in PNG files, empty ones left out; one trace line a
-    frame, with the caption advancing once a frame."""
+    """Frames of static in PNG files, empty ones left out; a trace line a frame, the caption advancing once a frame."""
     with tempfile.TemporaryDirectory() as folder:
         result = run("--size", "320x240,0x0,33x0", "--frames", "60", "--png", folder, "--trace")
         check("render exits 0", result.returncode == 0, result.stderr)
@@ -108,8 +106,7 @@ def test_video_read_by_another_program():
 
 
 def on_terminal(arguments):
-    """Runs with standard error, and standard output unless `arguments`
-    redirect it, on a pseudo-terminal; its status and what it showed there."""
+    """Status and what a run showed with standard error (and output, unless redirected) on a pseudo-terminal."""
     done = subprocess.run(["script", "--quiet", "--return", "--command", f"'{RENDER}' {arguments}", "/dev/null"],
                           capture_output=True, timeout=120)
     return done.returncode, done.stdout.decode().replace("\r\n", "\n")  # the terminal's own line end

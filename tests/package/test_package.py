@@ -71,9 +71,8 @@ def test_installed_files_pass_their_validators():
 
 
 def test_installed_files_agree_with_the_program():
-    """The entry starts the program and knows its window by its class, the
-    metainfo's release is the project's version, and the manual page has an
-    entry for every option of --help."""
+    """The entry starts the program and knows its window's class, the metainfo's release is
+    the project's version, and the manual page has an entry for every option of --help."""
     with open(installed(f"share/applications/{APP_ID}.desktop"), encoding="utf-8") as f:
         entry = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
     wanted = {"Exec": "nosignal", "StartupWMClass": "MainWClass", "Terminal": "false", "Icon": APP_ID}
@@ -91,8 +90,7 @@ def test_installed_files_agree_with_the_program():
 
 
 def test_icons():
-    """The PNG icons rendered from the picture: their size, with alpha, a screen
-    of static (many greys) with transparent corners."""
+    """The PNG icons rendered from the picture: their size, and static (many greys) with transparent corners."""
     for size in (48, 128, 256):
         path = installed(f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png")
         facts = (run("convert", path, "-format", "%w %h %[channels] %[fx:p{0,0}.a]", "info:").stdout.split() +
