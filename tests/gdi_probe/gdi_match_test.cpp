@@ -1,7 +1,6 @@
 // Every case of cases.txt drawn here against the picture gdi_probe.exe drew of
 // it under Wine: it may differ in at most the pixels thresholds.txt allows it
 // (none when unlisted), so matching cases stay matched and others never worsen.
-//
 // GDI_MATCH_PICTURES names a folder for NAME.wine.ppm and NAME.ours.ppm of each
 // differing case (ImageMagick's `compare` shows the difference); GDI_MATCH_COUNTS a
 // file for the counts in the form of thresholds.txt, to replace it after a look.
