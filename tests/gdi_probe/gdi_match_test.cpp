@@ -1,14 +1,9 @@
-// Holds the software platform's pixels against the real platform's: every
-// case of cases.txt is drawn here and compared with the picture that
-// gdi_probe.exe drew of it under Wine. A case may differ in at most as many
-// pixels as thresholds.txt allows it (none when it is not listed), so that
-// matching cases stay matched and the others never get worse.
-//
-// Environment: GDI_MATCH_PICTURES names a folder that receives NAME.ppm for
-// every differing case: Wine's picture, ours and their difference (red) side
-// by side. GDI_MATCH_COUNTS names a file that receives every differing case's
-// count in the form of thresholds.txt: after looking at the pictures, it may
-// replace thresholds.txt, so that today's differences can only shrink.
+// Every case of cases.txt drawn here against the picture gdi_probe.exe drew of
+// it under Wine: it may differ in at most the pixels thresholds.txt allows it
+// (none when unlisted), so matching cases stay matched and others never worsen.
+// GDI_MATCH_PICTURES names a folder for NAME.wine.ppm and NAME.ours.ppm of each
+// differing case (ImageMagick's `compare` shows the difference); GDI_MATCH_COUNTS a
+// file for the counts in the form of thresholds.txt, to replace it after a look.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -78,20 +73,13 @@ int DifferingPixels(const probe::Case& c, const std::uint8_t* ours, const std::u
   return count;
 }
 
-// Wine's picture, ours and the difference, a white column between them.
-void WritePicture(const std::string& folder, const probe::Case& c, const std::uint8_t* ours,
-                  const std::uint8_t* theirs) {
-  std::ofstream out(folder + "/" + c.name + ".ppm", std::ios::binary);
-  out << "P6 " << 3 * c.width + 2 << " " << c.height << " 255\n";
+void WritePpm(const std::string& path, const probe::Case& c, const std::uint8_t* picture) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6 " << c.width << " " << c.height << " 255\n";
   for (int y = 0; y < c.height; ++y) {
-    for (int part = 0; part < 3; ++part) {
-      for (int x = 0; x < c.width; ++x) {
-        const std::uint8_t *a = PixelOf(c, theirs, x, y), *b = PixelOf(c, ours, x, y), *p = part == 1 ? b : a;
-        const bool red = part == 2 && !Same(a, b);
-        const int dim = part == 2 ? 3 : 1;
-        out << char(red ? 255 : p[2] / dim) << char(red ? 0 : p[1] / dim) << char(red ? 0 : p[0] / dim);
-      }
-      if (part < 2) out << "\xFF\xFF\xFF";
+    for (int x = 0; x < c.width; ++x) {
+      const std::uint8_t* p = PixelOf(c, picture, x, y);
+      out << char(p[2]) << char(p[1]) << char(p[0]);
     }
   }
 }
@@ -108,7 +96,9 @@ TEST_P(GdiMatch, DiffersFromTheRealPlatformNoMoreThanRecorded) {
   const auto ours = probe::DrawCase(e.c);
   const int differing = DifferingPixels(e.c, ours.data(), wine.data() + e.offset);
   if (differing > 0 && Env("GDI_MATCH_PICTURES")) {
-    WritePicture(Env("GDI_MATCH_PICTURES"), e.c, ours.data(), wine.data() + e.offset);
+    const std::string path = std::string(Env("GDI_MATCH_PICTURES")) + "/" + e.c.name;
+    WritePpm(path + ".wine.ppm", e.c, wine.data() + e.offset);
+    WritePpm(path + ".ours.ppm", e.c, ours.data());
   }
   if (differing > 0 && Env("GDI_MATCH_COUNTS")) {
     static std::ofstream counts(Env("GDI_MATCH_COUNTS"));

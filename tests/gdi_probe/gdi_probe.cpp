@@ -1,6 +1,5 @@
-// Draws the comparison's cases through the platform's own drawing calls and
-// writes their pixels, one picture after another, to one file:
-//   gdi_probe CASES OUTPUT
+// gdi_probe CASES OUTPUT: draws the cases through the platform's own drawing
+// calls and writes their pictures, one after another, to OUTPUT.
 #include <fstream>
 #include <iostream>
 #include <stdexcept>

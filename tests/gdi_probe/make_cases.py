@@ -1,15 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the pixel comparison's case list (cases.txt beside this script).
+"""Usage: make_cases.py NOSIGNAL_RENDER
 
-Usage: make_cases.py NOSIGNAL_RENDER
-
-Single figures come first, each on its own small bitmap: one-pixel and wide
-lines in every direction and clipped at every edge, hollow circles of the
-sizes the frames draw (diameters 0 to 29, and the large twin rings) with pen
-widths 0 to 19, clipped at every edge, ellipses, and text. Then the figures
-of 200 composed frames at 64x48 and at 320x240, taken from the render tool's
-trace, one case per frame and kind of figure.
-"""
+Writes cases.txt beside this script: single figures on small bitmaps (lines,
+rings of the frames' sizes and pens, ellipses, text), then the figures of 200
+frames at 64x48 and 320x240 from the render tool's trace, by frame and kind."""
 import json
 import random
 import subprocess

@@ -1,7 +1,6 @@
-// The pixel comparison's drawing cases: a bitmap size and the figures drawn
-// on it, in order, through the Win32 drawing calls. The same code draws them
-// through the real platform (under Wine) and through the software one, so the
-// two pictures differ only where the platforms do.
+// The pixel comparison's cases: a bitmap size and figures drawn on it, in
+// order, through the Win32 drawing calls; the same code draws them on the real
+// platform (under Wine) and on the software one.
 #pragma once
 
 #include <cstdint>
@@ -31,21 +30,18 @@ struct Case {
   std::vector<Figure> figures;
 };
 
-// Reads the case list: a "case NAME W H" line opens a case and each following
-// "line PEN COLOR X0 Y0 X1 Y1", "ellipse PEN COLOR L T R B" or
-// "text ESCAPEMENT CHARSET COLOR X Y HEXBYTES" line adds a figure to it;
-// lines starting with '#' are skipped. Throws std::runtime_error naming a
-// line that cannot be read.
+// Reads "case NAME W H" lines, each followed by its figures' lines ("line PEN
+// COLOR X0 Y0 X1 Y1", "ellipse PEN COLOR L T R B", "text ESCAPEMENT CHARSET
+// COLOR X Y HEXBYTES"), skipping '#' lines; throws std::runtime_error naming
+// a line it cannot read.
 std::vector<Case> ReadCases(std::istream& in);
 
-// Bytes of the case's picture: bottom-up rows of 3-byte pixels (blue, green,
-// red), each padded to 4 bytes, as a 24-bit section lays them out.
+// Bytes of the picture: bottom-up rows of blue, green, red pixels, each row
+// padded to 4 bytes, as in a 24-bit section.
 std::size_t PictureBytes(const Case& c);
 
-// Draws the case on a new dark blue 24-bit section (lines and ellipses with a
-// hollow brush, text in transparent mode with bold "Arial" of height -29) and
-// returns its memory. Throws std::runtime_error when the platform cannot
-// make the section.
+// Draws the case on a new dark blue 24-bit section (hollow brush; text
+// transparent, in bold "Arial" of height -29) and returns its bytes.
 std::vector<std::uint8_t> DrawCase(const Case& c);
 
 }  // namespace probe

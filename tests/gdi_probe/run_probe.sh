@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Runs gdi_probe.exe under Wine:  run_probe.sh PROBE CASES OUTPUT
-# The prefix is $WINEPREFIX when set, else one beside OUTPUT. Its server is
-# started once, persistent and with its output detached, so that later runs
-# reuse it and no test waits on a pipe the server inherited.
+# In $WINEPREFIX, else a prefix beside OUTPUT, whose server runs on, detached,
+# for later runs (a test would wait on a pipe the server inherited).
 set -euo pipefail
 probe=$(realpath "$1")
 cases=$(realpath "$2")

@@ -1,14 +1,8 @@
-"""What gets installed, checked by the tools that read each kind of file (the
-desktop entry, the AppStream metadata, the manual pages, the icons), and the
-Debian package as a user gets it: built by cpack, checked by lintian,
-installed, started under a window manager, and removed without leaving
-anything behind.
-
-A real `dpkg -i` changes the machine, so it happens only on a throwaway one:
-when CI=true or NOSIGNAL_REAL_INSTALL=1. Otherwise dpkg installs into a
-scratch root with a database of its own (--root), through the same unpacking,
-configuring and removal."""
-import fnmatch
+"""What gets installed, checked by the tools that read each kind of file, and
+the Debian package as a user gets it: built by cpack, checked by lintian,
+installed, started under a window manager, and removed. A real `dpkg -i`
+happens only on a throwaway machine (CI=true or NOSIGNAL_REAL_INSTALL=1);
+otherwise dpkg installs into a scratch root with a database of its own."""
 import glob
 import os
 import re
@@ -58,9 +52,7 @@ def installed(path):
     return os.path.join(PREFIX, path)
 
 
-# ---- The installed files -----------------------------------------------------------
-# That they are the right files is the package's check (test_package_is_built:
-# cpack installs by the same rules); the programs are run from both.
+# That they are the right files is the package's check: cpack installs by the same rules.
 def test_installed_files_pass_their_validators():
     check("cmake --install exits 0", INSTALL.returncode == 0, INSTALL.stderr)
     entry = installed(f"share/applications/{APP_ID}.desktop")
@@ -79,9 +71,8 @@ def test_installed_files_pass_their_validators():
 
 
 def test_installed_files_agree_with_the_program():
-    """The entry starts the program and knows its window by its class, the
-    metainfo's release is the project's version, and the manual page has an
-    entry for every option of --help."""
+    """The entry starts the program and knows its window's class, the metainfo's release is
+    the project's version, and the manual page has an entry for every option of --help."""
     with open(installed(f"share/applications/{APP_ID}.desktop"), encoding="utf-8") as f:
         entry = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
     wanted = {"Exec": "nosignal", "StartupWMClass": "MainWClass", "Terminal": "false", "Icon": APP_ID}
@@ -99,8 +90,7 @@ def test_installed_files_agree_with_the_program():
 
 
 def test_icons():
-    """The PNG icons rendered from the picture: their size, with alpha, a screen
-    of static (many greys) with transparent corners."""
+    """The PNG icons rendered from the picture: their size, and static (many greys) with transparent corners."""
     for size in (48, 128, 256):
         path = installed(f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png")
         facts = (run("convert", path, "-format", "%w %h %[channels] %[fx:p{0,0}.a]", "info:").stdout.split() +
@@ -108,60 +98,42 @@ def test_icons():
         check(f"{size}px icon", facts[:4] == [str(size), str(size), "srgba", "0"] and int(facts[4]) >= 40, facts)
 
 
-# ---- The Debian package ------------------------------------------------------------
 def test_package_is_built():
-    check("cpack exits 0", CPACK.returncode == 0, CPACK.stdout + CPACK.stderr)
-    check(f"{os.path.basename(DEB)} is built", os.path.isfile(DEB), os.listdir(OUT))
-    field = {name: run("dpkg-deb", "--field", DEB, name).stdout.strip()
-             for name in ("Package", "Version", "Architecture", "Depends")}
-    check("control fields", (field["Package"], field["Version"], field["Architecture"]) == ("nosignal", VERSION, ARCH),
-          field)
-    depends = {re.match(r"[\w.+-]+", item.strip()).group(0) for item in field["Depends"].split(",")}
+    # Named by its control fields: the package, version and architecture are right if it is found.
+    check(f"cpack builds {os.path.basename(DEB)}", CPACK.returncode == 0 and os.path.isfile(DEB),
+          f"{CPACK.stdout}{CPACK.stderr}{os.listdir(OUT)}")
+    field = run("dpkg-deb", "--field", DEB, "Depends").stdout.strip()
+    depends = {re.match(r"[\w.+-]+", item.strip()).group(0) for item in field.split(",")}
     # The libraries come from the binaries; the caption's font is named.
     needed = {"libc6", "libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "zlib1g", "fonts-liberation"}
-    check("dependencies", needed <= depends, field["Depends"])
+    check("dependencies", needed <= depends, field)
     listing = run("dpkg-deb", "--contents", DEB).stdout.splitlines()
     files = sorted(line.split()[-1][len("./usr/"):] for line in listing if not line.startswith("d"))
     check("package holds the installed files under /usr", files == INSTALLED_FILES,
           sorted(set(files) ^ set(INSTALLED_FILES)))
 
-    run("dpkg-deb", "--extract", DEB, os.path.join(_work.name, "unpacked"))
-    with open(os.path.join(_work.name, "unpacked", "usr/share/doc/nosignal/copyright")) as f:
-        copyright_file = f.read()
-    with open(os.path.join(SOURCE_DIR, "LICENSE")) as f:
-        licence = f.read()
-
-    def words(text):
-        return re.sub(r"\s+(\.\s+)?", " ", text).strip()
+    with open(installed("share/doc/nosignal/copyright")) as f, open(os.path.join(SOURCE_DIR, "LICENSE")) as g:
+        copyright_file, licence = f.read(), g.read()
+    # Its paragraphs are parted by lines of one full stop.
+    grant = [word for word in copyright_file.split("\nLicense: MIT\n")[-1].split() if word != "."]
     check("machine-readable copyright that grants the licence word for word",
           copyright_file.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
           and "\nFiles: *\nCopyright: 2026 The nosignal developers\nLicense: MIT\n" in copyright_file
-          and words(copyright_file.split("\nLicense: MIT\n")[-1]) == words(licence[licence.index("Permission is"):]),
-          copyright_file[:300])
+          and grant == licence[licence.index("Permission is"):].split(), copyright_file[:300])
 
     result = run("lintian", "--pedantic", "--display-info", DEB)
-    tags = [line for line in result.stdout.splitlines() if re.match(r"[EWIPX]: ", line)]
-    print("lintian:", *tags or ["no tags"], sep="\n  ")
-    # It exits 2 when it reports errors, 1 when it could not check.
-    check("lintian ran", result.returncode in (0, 2), result.stderr)
-    check("lintian reports no errors", not [tag for tag in tags if tag.startswith("E: ")])
-
-
-def dpkg_keeps(path):
-    """Whether this machine's dpkg installs the path: slim systems leave out
-    manuals and documents by path-exclude and path-include settings, read in order."""
-    kept = True
-    for name in [*glob.glob("/etc/dpkg/dpkg.cfg"), *sorted(glob.glob("/etc/dpkg/dpkg.cfg.d/*"))]:
-        with open(name, errors="replace") as f:
-            for kind, pattern in re.findall(r"^(path-exclude|path-include)[=\s]\s*(\S+)", f.read(), re.MULTILINE):
-                if fnmatch.fnmatchcase(path, pattern):
-                    kept = kind == "path-include"
-    return kept
+    print("lintian:", result.stdout.strip() or "no tags")
+    # It exits 1 when it could not check, 2 when it reports errors.
+    check("lintian ran and reports no errors", result.returncode == 0, result.stderr)
 
 
 def test_install_start_and_remove():
+    """dpkg's exit status says whether it installed (configured) and removed the package."""
     if REAL:
         root, dpkg = "/", ["dpkg"] if os.geteuid() == 0 else ["sudo", "dpkg"]
+        installed_before = run("dpkg-query", "--show", "--showformat=${db:Status-Abbrev}", "nosignal").stdout
+        if not check("nosignal is not installed before the test installs it", not installed_before.startswith("ii")):
+            return
     else:
         root = os.path.join(_work.name, "root")
         for folder in ("updates", "info", "triggers"):
@@ -169,37 +141,15 @@ def test_install_start_and_remove():
         open(os.path.join(root, "var/lib/dpkg/status"), "w").close()
         # The scratch database knows none of the libraries; the machine has them.
         dpkg = ["dpkg", f"--root={root}", "--force-not-root", "--log=/dev/null"]
-
-    def status():
-        return run("dpkg-query", f"--admindir={os.path.join(root, 'var/lib/dpkg')}", "--show",
-                   "--showformat=${db:Status-Abbrev}", "nosignal").stdout.strip()
-
-    if REAL and not check("nosignal is not installed before the test installs it", not status().startswith("ii")):
-        return
-    paths = [path for path in (line.split()[-1][1:].rstrip("/")
-                               for line in run("dpkg-deb", "--contents", DEB).stdout.splitlines()) if dpkg_keeps(path)]
-    existed = {path for path in paths if os.path.lexists(root + path)}
-
     installing = run(*dpkg, *([] if REAL else ["--force-depends"]), "--install", DEB)
     check("dpkg --install", installing.returncode == 0, installing.stdout + installing.stderr)
     try:
-        check("installed", status() == "ii", status())
-        missing = [path for path in paths if not os.path.lexists(root + path)]
-        check("every file of the package is in place", not missing, missing)
-        if REAL and "/usr/share/man/man1/nosignal.1.gz" in paths:
-            check("the manual finds its page", run("man", "--where", "nosignal").stdout.strip()
-                  == "/usr/share/man/man1/nosignal.1.gz")
         with Desktop(managed=True, command=(os.path.join(root, "usr/bin/nosignal"),)) as desktop:
             if check("installed program opens its window", desktop.window, desktop.stderr()):
                 check_static(desktop.env, desktop.window, "installed program", detail=desktop.stderr())
     finally:
         removing = run(*dpkg, "--remove", "nosignal")
     check("dpkg --remove", removing.returncode == 0, removing.stdout + removing.stderr)
-    check("not installed after removal", not status().startswith("ii"), status())
-    # Folders dpkg keeps because something else still uses them, it reports.
-    reported = set(re.findall(r"directory '([^']+)' not empty so not removed", removing.stderr))
-    left = {path for path in paths if path not in existed and os.path.lexists(root + path)}
-    check("removal leaves nothing dpkg does not report", left <= reported, sorted(left - reported))
 
 
 run_all(test_installed_files_pass_their_validators,
