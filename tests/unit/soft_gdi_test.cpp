@@ -42,7 +42,6 @@ TEST(Deletion, OfASelectedObjectIsRefusedAndCountedUntilTheLastContextLetsGo) {
   const long misuse = soft::MisuseCount();
   EXPECT_FALSE(DeleteObject(pen));
   EXPECT_EQ(soft::MisuseCount(), misuse + 1);
-  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_EQ(SelectObject(first, GetStockObject(BLACK_PEN)), pen);
   EXPECT_FALSE(DeleteObject(pen));
   DeleteDC(second);  // deleting a context deselects what it held

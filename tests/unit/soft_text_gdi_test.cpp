@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "platform/soft/text/text_faces.h"
 #include "platform/soft/text/text_glyphs.h"
@@ -104,10 +105,8 @@ TEST(TextOutput, OpaqueModeFillsExactlyTheCell) {
   const SIZE extent = canvas.Extent("THE END");
   const Canvas::Box cell = canvas.Ink(kGrey);
   EXPECT_EQ(cell.count, extent.cx * extent.cy);  // a full rectangle, just where the cell is
-  EXPECT_EQ(cell.left, 10);
-  EXPECT_EQ(cell.top, 7);
-  EXPECT_EQ(cell.right, 10 + extent.cx - 1);
-  EXPECT_EQ(cell.bottom, 7 + extent.cy - 1);
+  EXPECT_EQ(std::tuple(cell.left, cell.top, cell.right, cell.bottom),
+            std::tuple(10, 7, 10 + extent.cx - 1, 7 + extent.cy - 1));
   EXPECT_EQ(canvas.At(10, 7), RGB(0, 0, 255));
   int red = 0;
   for (int y = cell.top; y <= cell.bottom; ++y) {
