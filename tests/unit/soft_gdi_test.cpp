@@ -150,8 +150,7 @@ TEST(WindowContext, GoesBackOnlyToItsOwnWindow) {
 
 constexpr COLORREF kGrey = 0x404040;
 
-// The neutral pen draws nothing; a line with it only moves. Wide pens are
-// the rasteriser's test (soft_rasterizer_test).
+// The neutral pen draws nothing; a line with it only moves.
 TEST(Pens, TheNullOneOnlyMoves) {
   Section frame(20, 12);
   SelectObject(frame.dc(), GetStockObject(NULL_PEN));

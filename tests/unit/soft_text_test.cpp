@@ -1,6 +1,6 @@
-// The text engine under the calls: which face file a request finds, the
-// cells of its metrics, its turned glyph images, and the code pages that
-// turn a font's bytes into characters.
+// The text engine under the calls: font requests and their faces, the cells
+// of its metrics, its turned glyph images, and the code pages that turn a
+// font's bytes into characters.
 #include "platform/soft/text/text_faces.h"
 
 #include <gtest/gtest.h>
