@@ -14,28 +14,20 @@
 
 namespace {
 
-TEST(HandleTable, KnowsStaleForeignAndWrongKindHandlesForWhatTheyAre) {
+TEST(HandleTable, KnowsStaleAndForeignHandlesForWhatTheyAre) {
   HPEN first = MakePen(1);
   ASSERT_TRUE(DeleteObject(first));
   // While the freed slot holds other objects, the old handle reaches none of them.
   for (int i = 0; i < 200; ++i) {
     HPEN next = MakePen(static_cast<COLORREF>(i));
-    EXPECT_NE(next, first);
     EXPECT_EQ(soft::Find(first), nullptr);
-    EXPECT_FALSE(DeleteObject(first));
     EXPECT_TRUE(DeleteObject(next));
   }
-  int local = 0;
-  EXPECT_EQ(soft::Find(reinterpret_cast<HANDLE>(5)), nullptr);
-  EXPECT_EQ(soft::Find(&local), nullptr);
-  HPEN pen = MakePen(0);
-  EXPECT_EQ(soft::FindAs<soft::BrushObject>(pen, soft::Kind::Brush), nullptr);
-  DeleteObject(pen);
+  EXPECT_EQ(soft::Find(reinterpret_cast<HANDLE>(5)), nullptr);  // wrong kinds: FailingCallTest
 }
 
-TEST(StockObjects, AreSharedAndNeverDeleted) {
+TEST(StockObjects, AreNeverDeleted) {
   HGDIOBJ pen = GetStockObject(BLACK_PEN);
-  EXPECT_EQ(GetStockObject(BLACK_PEN), pen);
   EXPECT_TRUE(DeleteObject(pen));
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
 }
@@ -50,7 +42,6 @@ TEST(Deletion, OfASelectedObjectIsRefusedAndCountedUntilTheLastContextLetsGo) {
   const long misuse = soft::MisuseCount();
   EXPECT_FALSE(DeleteObject(pen));
   EXPECT_EQ(soft::MisuseCount(), misuse + 1);
-  EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_EQ(SelectObject(first, GetStockObject(BLACK_PEN)), pen);
   EXPECT_FALSE(DeleteObject(pen));
   DeleteDC(second);  // deleting a context deselects what it held
@@ -59,48 +50,27 @@ TEST(Deletion, OfASelectedObjectIsRefusedAndCountedUntilTheLastContextLetsGo) {
   DeleteDC(first);
 }
 
-TEST(Description, IsCopiedOnlyWhereItFits) {
+TEST(Description, IsCopiedOnlyWhereItFitsAndTellsASectionsLayout) {
   HPEN pen = MakePen(0xABCDEF, 7);
   LOGPEN described{};
   EXPECT_EQ(GetObjectA(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
   EXPECT_EQ(GetObjectA(pen, 100, &described), static_cast<int>(sizeof(LOGPEN)));  // its fields: raster_pen_brush_test
   DeleteObject(pen);
 
-  LOGFONTA font{};
-  font.lfHeight = -29;
-  font.lfQuality = 200;
+  LOGFONTA font{};  // its fields: caption_test
   std::memset(font.lfFaceName, 'A', sizeof(font.lfFaceName));  // no terminating zero
   HFONT handle = CreateFontIndirectA(&font);
   LOGFONTA back{};
-  EXPECT_EQ(GetObjectA(handle, 60, &back), 60);
-  EXPECT_EQ(back.lfHeight, -29);
-  EXPECT_EQ(back.lfQuality, 200);
+  EXPECT_EQ(GetObjectA(handle, sizeof back, &back), static_cast<int>(sizeof back));
   EXPECT_EQ(std::strlen(back.lfFaceName), 31u);
   DeleteObject(handle);
+
+  Section top_down(5, 4, false);
+  DIBSECTION section{};
+  EXPECT_EQ(GetObjectA(top_down.bitmap(), sizeof section, &section), static_cast<int>(sizeof(DIBSECTION)));
+  EXPECT_EQ(section.dsBm.bmWidthBytes, 16);  // rows padded to 4 bytes
+  EXPECT_EQ(section.dsBmih.biHeight, -4);
 }
-
-class SectionLayoutTest : public ::testing::TestWithParam<bool> {};
-
-// Rows are padded to 4 bytes; a bottom-up section's top row is the last in memory.
-TEST_P(SectionLayoutTest, PaddedRowsAndTheTopRowWhereTheHeaderSays) {
-  const bool bottom_up = GetParam();
-  Section section(5, 4, bottom_up);
-  DIBSECTION description{};
-  ASSERT_EQ(GetObjectA(section.bitmap(), sizeof description, &description), static_cast<int>(sizeof(DIBSECTION)));
-  EXPECT_EQ(description.dsBm.bmWidthBytes, 16);
-  EXPECT_EQ(description.dsBm.bmHeight, 4);
-  EXPECT_EQ(description.dsBmih.biHeight, bottom_up ? 4 : -4);
-  const RECT top_row{0, 0, 5, 1};
-  FillRect(section.dc(), &top_row, section.Brush(RGB(255, 0, 0)));
-  const auto* row = static_cast<const std::uint8_t*>(description.dsBm.bmBits) + (bottom_up ? 3 * 16 : 0);
-  EXPECT_EQ(row[0] + row[1], 0);  // blue, green, red
-  EXPECT_EQ(row[2], 0xFF);
-  EXPECT_EQ(row[14], 0xFF);
-  EXPECT_EQ(row[15], 0x00);  // padding is not a pixel
-}
-
-INSTANTIATE_TEST_SUITE_P(Sections, SectionLayoutTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& up) { return up.param ? "BottomUp" : "TopDown"; });
 
 BITMAPINFO Header(LONG width, LONG height, WORD bits = 24, DWORD compression = BI_RGB) {
   BITMAPINFO info{};
@@ -136,27 +106,20 @@ INSTANTIATE_TEST_SUITE_P(
     Sections, RefusedSectionTest,
     ::testing::Values(Refused{"JustOver2GiB", Header(32768, 21846), ERROR_NOT_ENOUGH_MEMORY},
                       Refused{"WidestAndTallest", Header(kMax, kMin), ERROR_NOT_ENOUGH_MEMORY},
-                      Refused{"Widest", Header(kMax, 1), ERROR_NOT_ENOUGH_MEMORY},
                       Refused{"NoWidth", Header(0, 10), ERROR_INVALID_PARAMETER},
                       Refused{"NoHeight", Header(10, 0), ERROR_INVALID_PARAMETER},
                       Refused{"NegativeWidth", Header(-10, 10), ERROR_INVALID_PARAMETER},
                       Refused{"ThirtyTwoBits", Header(10, 10, 32), ERROR_INVALID_PARAMETER},
-                      Refused{"EightBits", Header(10, 10, 8), ERROR_INVALID_PARAMETER},
                       Refused{"BitFields", Header(10, 10, 24, 3), ERROR_INVALID_PARAMETER},
                       Refused{"NoHeader", {}, ERROR_INVALID_PARAMETER}),
     [](const ::testing::TestParamInfo<Refused>& tested) { return std::string(tested.param.name); });
 
-TEST(MemoryContext, SelectsByKindReturningThePreviousObject) {
+TEST(MemoryContext, StartsWithTheStockObjectsAndNoBitmap) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HPEN pen = MakePen(0, 3);
-  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
-  EXPECT_EQ(SelectObject(dc, GetStockObject(NULL_BRUSH)), GetStockObject(WHITE_BRUSH));
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), nullptr);  // a new context holds no bitmap
-  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), pen);
-  DeleteObject(pen);
-  EXPECT_EQ(SelectObject(dc, nullptr), nullptr);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), nullptr);
   EXPECT_TRUE(DeleteDC(dc));
 }
 
@@ -171,7 +134,6 @@ TEST(ScreenContext, DescribesATrueColourScreenWithoutPixels) {
   RECT box{1, 1, 1, 1};
   EXPECT_EQ(GetClipBox(screen, &box), NULLREGION);
   EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
-  EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
 }
 
 TEST(WindowContext, GoesBackOnlyToItsOwnWindow) {
@@ -188,8 +150,7 @@ TEST(WindowContext, GoesBackOnlyToItsOwnWindow) {
 
 constexpr COLORREF kGrey = 0x404040;
 
-// The neutral pen draws nothing; a line with it only moves. Wide pens are
-// the rasteriser's test (soft_rasterizer_test).
+// The neutral pen draws nothing; a line with it only moves.
 TEST(Pens, TheNullOneOnlyMoves) {
   Section frame(20, 12);
   SelectObject(frame.dc(), GetStockObject(NULL_PEN));
