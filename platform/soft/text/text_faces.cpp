@@ -184,15 +184,6 @@ std::vector<unsigned> Face::GlyphIndices(std::u32string_view text) {
   return glyphs;
 }
 
-bool Face::HasOutline(char32_t code) {
-  Access access(*this);
-  const FT_UInt glyph = FT_Get_Char_Index(access.ft(), code);
-  if (glyph == 0) return false;
-  if (FT_Load_Glyph(access.ft(), glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0) return false;
-  const FT_GlyphSlot slot = access.ft()->glyph;
-  return slot->format == FT_GLYPH_FORMAT_OUTLINE && slot->outline.n_points > 0;
-}
-
 bool Face::Access::SetPixelSize(int em_pixels) {
   if (face_.pixel_size_ == em_pixels) return true;
   if (FT_Set_Pixel_Sizes(face_.face_, 0, static_cast<FT_UInt>(em_pixels)) != 0) return false;

@@ -49,10 +49,6 @@ class Face {
   // Glyph indices for the code points (0 where the face has no glyph).
   std::vector<unsigned> GlyphIndices(std::u32string_view text);
 
-  // Whether the face draws the character with a glyph of its own that has
-  // an outline (not the missing-glyph box, not empty).
-  bool HasOutline(char32_t code);
-
   // Exclusive use of the FreeType face, which is not thread-safe.
   class Access {
    public:
