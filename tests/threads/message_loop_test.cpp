@@ -44,7 +44,7 @@ HWND ShowSteeredWindow() {
   return window_fixture::ShowTestWindow("SteeredClass", SteeredProc, 1024, 768, CS_HREDRAW | CS_VREDRAW);
 }
 
-TEST(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosed) {
+TEST(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosedAndNothingAfter) {
   const HWND window = ShowSteeredWindow();
   ASSERT_NE(window, nullptr);
   bool sizes[4] = {};
@@ -62,19 +62,10 @@ TEST(MessageLoop, PublishesTheOuterSizeThroughResizeAndMinimiseUntilClosed) {
   user.join();
   EXPECT_TRUE(sizes[0] && sizes[1] && sizes[2] && sizes[3])
       << sizes[0] << sizes[1] << sizes[2] << sizes[3];
-  EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(MessageLoop, NothingIsPublishedForAWindowThatIsGone) {
-  const HWND window = ShowSteeredWindow();
-  ASSERT_NE(window, nullptr);
-  DestroyWindow(window);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) != 0) {  // until the quit of WM_DESTROY
-  }
+  ASSERT_FALSE(IsWindow(window));
   FrameWidth = 333;
   FrameHeight = 222;
-  PublishFrameSize(window);
+  PublishFrameSize(window);  // a window that is gone cannot say
   EXPECT_EQ(FrameWidth, 333);
   EXPECT_EQ(FrameHeight, 222);
 }
@@ -108,7 +99,6 @@ TEST(CrossThreadWindow, UpdateWindowFromAnotherThreadWaitsForThePaintInsideGetMe
   auto result = update_elsewhere();
   // Nobody pumps: it must still be waiting.
   ASSERT_EQ(result.wait_for(0ms), std::future_status::timeout);
-  EXPECT_EQ(paints, 0);
   // Pumped, it is answered inside GetMessage: the paint never surfaces as a
   // message of the loop.
   int paint_messages = 0;
