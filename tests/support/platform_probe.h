@@ -13,12 +13,7 @@ namespace probe {
 // Objects made through the platform and not yet deleted or released, stock
 // objects not counted.
 struct LiveCounts {
-  int pens = 0;
-  int brushes = 0;
-  int fonts = 0;
-  int bitmaps = 0;
-  int dcs = 0;
-  int windows = 0;
+  int pens = 0, brushes = 0, fonts = 0, bitmaps = 0, dcs = 0, windows = 0;
   bool operator==(const LiveCounts&) const = default;
 };
 LiveCounts CountLive();
