@@ -1,20 +1,42 @@
-// The main thread's loop publishing the window's outer size, and
-// UpdateWindow called from the animation's side of the window.
+// The window between the program's two threads: the main thread's loop
+// publishing its outer size, UpdateWindow called from the animation's side,
+// and the window going while a tick waits for its thread. Composing frames
+// into a window is frame_composer_test's.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <future>
 #include <thread>
 
 #include "core/frame_size.h"
+#include "shell/animation.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
 #include "support/platform_probe.h"
+#include "unit/raster_fixture.h"
 #include "wait.h"
-#include "window_fixture.h"
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// Registers `name` on first use (the background is the menu colour unless a
+// brush is given) and creates a shown window of that class, width by height.
+HWND ShowTestWindow(const char* name, WNDPROC procedure, int width, int height, HBRUSH background = nullptr) {
+  probe::UseTestDisplay();  // in-process tests never open the real desktop
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = procedure;
+  window_class.hbrBackground =
+      background != nullptr ? background : reinterpret_cast<HBRUSH>(std::uintptr_t{COLOR_MENU + 1});
+  window_class.lpszClassName = name;
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowExA(0, name, name, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
+                                nullptr, nullptr, nullptr, nullptr);
+  if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
+  return window;
+}
 
 constexpr UINT kMinimise = WM_USER + 11;
 constexpr UINT kRestore = WM_USER + 12;
@@ -40,7 +62,7 @@ bool SizeBecomes(HWND window, int width, int height) {
 TEST(MessageLoop, PublishesTheOuterSizeThroughMinimiseUntilClosedAndNothingAfter) {
   FrameWidth = 0;
   FrameHeight = 0;
-  const HWND window = window_fixture::ShowTestWindow("SteeredClass", SteeredProc, 1024, 768, CS_HREDRAW | CS_VREDRAW);
+  const HWND window = ShowTestWindow("SteeredClass", SteeredProc, 1024, 768);
   ASSERT_NE(window, nullptr);
   bool sizes[3] = {};
   std::thread user([&] {
@@ -62,8 +84,6 @@ TEST(MessageLoop, PublishesTheOuterSizeThroughMinimiseUntilClosedAndNothingAfter
   EXPECT_EQ(FrameHeight, 222);
 }
 
-using namespace std::chrono_literals;
-
 constexpr UINT kTick = WM_USER + 1;
 
 std::atomic<int> paints{0};
@@ -78,7 +98,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 }
 
 TEST(CrossThreadWindow, UpdateWindowFromAnotherThreadWaitsForThePaintInsideGetMessage) {
-  const HWND window = window_fixture::ShowTestWindow("CrossThreadClass", RecordingProc, 200, 100);
+  const HWND window = ShowTestWindow("CrossThreadClass", RecordingProc, 200, 100);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(UpdateWindow(window));  // the first paint, on this thread
   paints = 0;
@@ -109,6 +129,43 @@ TEST(CrossThreadWindow, UpdateWindowFromAnotherThreadWaitsForThePaintInsideGetMe
   // The default paint erased with the class brush, the menu colour.
   EXPECT_EQ(probe::ClientPixel(window, 10, 10), GetSysColor(COLOR_MENU));
   DestroyWindow(window);
+}
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);  // the class brush; no frame has it
+
+// RasterTest also checks that nothing is left behind or deleted while selected.
+class AnimationTickTest : public RasterTest {
+ protected:
+  void SetUp() override {
+    static const LOGBRUSH magenta{BS_SOLID, kMagenta, 0};
+    static const HBRUSH brush = CreateBrushIndirect(&magenta);  // made before the count starts
+    RasterTest::SetUp();
+    MainWindow = ShowTestWindow("TickClass", DefWindowProcA, 200, 100, brush);
+    ASSERT_NE(MainWindow, nullptr);
+    UpdateWindow(MainWindow);
+    ASSERT_EQ(probe::ClientPixel(MainWindow, 0, 0), kMagenta);
+  }
+  void TearDown() override {
+    if (IsWindow(MainWindow)) DestroyWindow(MainWindow);
+    RasterTest::TearDown();
+  }
+};
+
+// The usual end of the program: the window goes while a tick waits for the
+// main thread to paint. That tick gives up, the next fails to draw, and the
+// thread ends quietly.
+TEST_F(AnimationTickTest, DestroyingTheWindowWhileATickWaitsEndsTheThreadQuietly) {
+  FrameWidth = 200;
+  FrameHeight = 100;
+  auto timer = StartThread<TTimer>();
+  InvalidateRect(MainWindow, nullptr, TRUE);  // nobody pumps: UpdateWindow waits
+  ASSERT_TRUE(WaitUntil([] { return probe::ClientPixel(MainWindow, 0, 0) != kMagenta; }))
+      << "no frame reached the window";
+  EXPECT_FALSE(timer->Finished());
+  DestroyWindow(MainWindow);
+  ASSERT_TRUE(WaitUntil([&] { return timer->Finished(); })) << "the thread did not end";
+  EXPECT_EQ(timer->WaitFor(), 0u);
+  EXPECT_NE(timer->FatalException(), nullptr);
 }
 
 }  // namespace
