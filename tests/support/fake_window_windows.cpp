@@ -1,6 +1,5 @@
-// Over the real platform: a borderless window of the requested client size
-// on the test's display, read back pixel by pixel through the probe. It
-// needs no Target: the window itself holds the pixels.
+// Over the real platform: a borderless window of the requested client size,
+// read back pixel by pixel through the probe; the window holds the pixels.
 #include "support/fake_window.h"
 #include "support/platform_probe.h"
 

@@ -1,8 +1,7 @@
-// The probe over the real platform. Windows tells no per-kind count of a
-// process's GDI objects (and Wine tells none at all), so a test program
-// routes the layers' calls through counting wrappers: every import slot
-// defined below takes the place of the import library's, so the layers call
-// the wrapper, and the wrapper calls the DLL's own entry point.
+// The probe over the real platform. Windows counts no GDI objects per kind
+// (and Wine none at all), so the layers' calls go through wrappers: each
+// import slot defined below takes the import library's place, and its
+// wrapper calls the DLL's own entry point.
 #include <map>
 #include <mutex>
 #include <string>

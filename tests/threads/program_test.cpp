@@ -50,7 +50,6 @@ TEST(Program, ShowsTheApplicationErrorBoxWhenTheAnimationThreadCannotStart) {
 }
 
 TEST(Program, RefusesToStartWhenItsClassCannotBeRegistered) {
-  probe::UseTestDisplay();
   RegisterMainClass();  // taken already, here or by the start above, as by an earlier program
   EXPECT_EQ(BoxesOfARun(1), std::vector<std::string>{"Error|" + std::to_string(MB_OK) + "|Помилка регістрациї вікна"});
 }

@@ -56,8 +56,7 @@ bool SizeBecomes(HWND window, int width, int height) {
   });
 }
 
-// Resizing and restoring are the end-to-end window tests', where the desktop
-// does them.
+// Resizing and restoring are the desktop's, and the end-to-end window tests'.
 TEST(MessageLoop, PublishesTheOuterSizeThroughMinimiseUntilClosedAndNothingAfter) {
   FrameWidth = 0;
   FrameHeight = 0;
