@@ -13,12 +13,7 @@ namespace probe {
 // Objects made through the platform and not yet deleted or released, stock
 // objects not counted.
 struct LiveCounts {
-  int pens = 0;
-  int brushes = 0;
-  int fonts = 0;
-  int bitmaps = 0;
-  int dcs = 0;
-  int windows = 0;
+  int pens = 0, brushes = 0, fonts = 0, bitmaps = 0, dcs = 0, windows = 0;
   bool operator==(const LiveCounts&) const = default;
 };
 LiveCounts CountLive();
@@ -44,15 +39,6 @@ void SetThreadCreationFails(bool fails);
 
 // A pixel of the window's client area, or 0xFFFFFFFF outside it.
 COLORREF ClientPixel(HWND window, int x, int y);
-
-// The program's file name as the platform reports it: the last part of the
-// module's path ("name" on Linux, "name.exe" on Windows).
-inline std::string ProgramFileName() {
-  char path[1024] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  const std::string full = path;
-  return full.substr(full.find_last_of("/\\") + 1);
-}
 
 // In-process tests of windows use a display of their own making where the
 // platform needs one (the software one has a dummy desktop).

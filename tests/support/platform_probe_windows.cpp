@@ -1,8 +1,7 @@
-// The probe over the real platform. Windows tells no per-kind count of a
-// process's GDI objects (and Wine tells none at all), so a test program
-// routes the layers' calls through counting wrappers: every import slot
-// defined below takes the place of the import library's, so the layers call
-// the wrapper, and the wrapper calls the DLL's own entry point.
+// The probe over the real platform. Windows counts no GDI objects per kind
+// (and Wine none at all), so the layers' calls go through wrappers: each
+// import slot defined below takes the import library's place, and its
+// wrapper calls the DLL's own entry point.
 #include <map>
 #include <mutex>
 #include <string>
@@ -30,13 +29,6 @@ State& Probe() {
   return state;
 }
 
-template <class Function>
-Function Real(const char* module, const char* name) {
-  const FARPROC entry = GetProcAddress(GetModuleHandleA(module), name);
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
-}
-#define REAL(module, name) static const auto real = Real<decltype(&::name)>(module, #name)
-
 // The platform answers some requests with a stock object (a hollow brush is
 // the stock null brush); those are never made or deleted.
 bool IsStock(HANDLE object) {
@@ -46,74 +38,88 @@ bool IsStock(HANDLE object) {
   return false;
 }
 
-void Made(HANDLE object, Kind kind) {
-  if (object == nullptr || (kind != Kind::Window && IsStock(object))) return;
-  std::lock_guard lock(Probe().mutex);
-  Probe().made[object] = kind;
-}
-
 void Gone(HANDLE object) {
   std::lock_guard lock(Probe().mutex);
   Probe().made.erase(object);
   Probe().selected.erase(static_cast<HDC>(object));
 }
 
+// A message box's text, in the program's code page, as UTF-8.
 std::string Utf8(const char* text) {
-  if (text == nullptr) return {};
-  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
-  return utf8.c_str();  // up to the terminating zero
+  wchar_t wide[4096] = {};
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 4096);
+  char utf8[4 * 4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
 }
 
-// A wrapper that counts what the call made as an object of `kind`.
-#define COUNT_MADE(type, module, name, kind, parameters, arguments) \
-  type WINAPI Counted##name parameters {                            \
-    REAL(module, name);                                             \
-    const type made = real arguments;                               \
-    Made(made, Kind::kind);                                         \
-    return made;                                                    \
+// Counts what a call made as an object of `kind`.
+template <Kind kind>
+constexpr auto Counted = [](auto real, auto... arguments) {
+  const auto made = real(arguments...);
+  if (made != nullptr && (kind == Kind::Window || !IsStock(made))) {
+    std::lock_guard lock(Probe().mutex);
+    Probe().made[made] = kind;
   }
+  return made;
+};
 
-COUNT_MADE(HPEN, "gdi32.dll", CreatePenIndirect, Pen, (const LOGPEN* pen), (pen))
-COUNT_MADE(HBRUSH, "gdi32.dll", CreateBrushIndirect, Brush, (const LOGBRUSH* brush), (brush))
-COUNT_MADE(HFONT, "gdi32.dll", CreateFontIndirectA, Font, (const LOGFONTA* font), (font))
-COUNT_MADE(HBITMAP, "gdi32.dll", CreateDIBSection, Bitmap,
-           (HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset),
-           (dc, info, usage, bits, section, offset))
-COUNT_MADE(HDC, "gdi32.dll", CreateCompatibleDC, Dc, (HDC dc), (dc))
-COUNT_MADE(HDC, "user32.dll", GetDC, Dc, (HWND window), (window))
-COUNT_MADE(HWND, "user32.dll", CreateWindowExA, Window,
-           (DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x, int y, int width, int height,
-            HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter),
-           (ex_style, class_name, title, style, x, y, width, height, parent, menu, instance, parameter))
+// The wrapper of an entry point of type Function: it calls `around` with the
+// DLL's own entry point, which `lookup` finds, and the call's arguments.
+template <class Function>
+struct Wrapper;
+template <class Result, class... Arguments>
+struct Wrapper<Result(WINAPI*)(Arguments...)> {
+  template <auto lookup, auto around>
+  static Result WINAPI Call(Arguments... arguments) {
+    static const auto real = reinterpret_cast<Result(WINAPI*)(Arguments...)>(lookup());
+    return around(real, arguments...);
+  }
+};
 
-BOOL WINAPI CountedDeleteDC(HDC dc) {
-  REAL("gdi32.dll", DeleteDC);
+}  // namespace
+
+// The import slots: x64 names them __imp_Name, x86 __imp__Name@bytes.
+#if defined(_WIN64)
+#define IMPORT_SLOT(name, bytes) "__imp_" #name
+#else
+#define IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
+#endif
+// Routes the layers' calls of `name` through the function that follows.
+#define INTERPOSE(module, name, bytes, ...)                              \
+  extern "C" decltype(&::name) name##Slot asm(IMPORT_SLOT(name, bytes)); \
+  decltype(&::name) name##Slot = Wrapper<decltype(&::name)>::Call<       \
+      [] { return reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(module), #name)); }, __VA_ARGS__>
+
+INTERPOSE("gdi32.dll", CreatePenIndirect, 4, Counted<Kind::Pen>);
+INTERPOSE("gdi32.dll", CreateBrushIndirect, 4, Counted<Kind::Brush>);
+INTERPOSE("gdi32.dll", CreateFontIndirectA, 4, Counted<Kind::Font>);
+INTERPOSE("gdi32.dll", CreateDIBSection, 24, Counted<Kind::Bitmap>);
+INTERPOSE("gdi32.dll", CreateCompatibleDC, 4, Counted<Kind::Dc>);
+INTERPOSE("user32.dll", GetDC, 4, Counted<Kind::Dc>);
+INTERPOSE("user32.dll", CreateWindowExA, 48, Counted<Kind::Window>);
+
+INTERPOSE("gdi32.dll", DeleteDC, 4, [](auto real, HDC dc) {
   Gone(dc);
   return real(dc);
-}
+});
 
-int WINAPI CountedReleaseDC(HWND window, HDC dc) {
-  REAL("user32.dll", ReleaseDC);
+INTERPOSE("user32.dll", ReleaseDC, 8, [](auto real, HWND window, HDC dc) {
   Gone(dc);
   return real(window, dc);
-}
+});
 
-HGDIOBJ WINAPI CountedSelectObject(HDC dc, HGDIOBJ object) {
-  REAL("gdi32.dll", SelectObject);
+INTERPOSE("gdi32.dll", SelectObject, 8, [](auto real, HDC dc, HGDIOBJ object) {
   HGDIOBJ previous = real(dc, object);
   if (previous != nullptr) {
     std::lock_guard lock(Probe().mutex);
     Probe().selected[dc][GetObjectType(object)] = object;
   }
   return previous;
-}
+});
 
-BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
-  REAL("gdi32.dll", DeleteObject);
+// Deleting an object the probe saw made while a context still holds it.
+INTERPOSE("gdi32.dll", DeleteObject, 4, [](auto real, HGDIOBJ object) {
   {
     std::lock_guard lock(Probe().mutex);
     if (Probe().made.count(object) != 0) {
@@ -124,34 +130,27 @@ BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
   }
   Gone(object);
   return real(object);
-}
+});
 
-int WINAPI CountedGetDeviceCaps(HDC dc, int index) {
-  REAL("gdi32.dll", GetDeviceCaps);
+INTERPOSE("gdi32.dll", GetDeviceCaps, 8, [](auto real, HDC dc, int index) {
   const int dpi = Probe().dpi;
-  if (dpi != 0 && (index == LOGPIXELSX || index == LOGPIXELSY)) return dpi;
-  return real(dc, index);
-}
+  return dpi != 0 && (index == LOGPIXELSX || index == LOGPIXELSY) ? dpi : real(dc, index);
+});
 
-int WINAPI CountedGetSystemMetrics(int index) {
-  REAL("user32.dll", GetSystemMetrics);
-  if (index == SM_DBCSENABLED && Probe().double_byte >= 0) return Probe().double_byte;
-  return real(index);
-}
+INTERPOSE("user32.dll", GetSystemMetrics, 4, [](auto real, int index) {
+  return index == SM_DBCSENABLED && Probe().double_byte >= 0 ? Probe().double_byte : real(index);
+});
 
-BOOL WINAPI CountedGetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
-  REAL("gdi32.dll", GetTextMetricsA);
+// In a double-byte locale the system font carries the locale's set.
+INTERPOSE("gdi32.dll", GetTextMetricsA, 8, [](auto real, HDC dc, TEXTMETRICA* metrics) {
   const BOOL done = real(dc, metrics);
-  // In a double-byte locale the system font carries the locale's set.
-  if (done && Probe().double_byte == 1 &&
-      GetCurrentObject(dc, OBJ_FONT) == GetStockObject(SYSTEM_FONT)) {
+  if (done && Probe().double_byte == 1 && GetCurrentObject(dc, OBJ_FONT) == GetStockObject(SYSTEM_FONT)) {
     metrics->tmCharSet = Probe().locale_charset;
   }
   return done;
-}
+});
 
-int WINAPI CountedMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  REAL("user32.dll", MessageBoxA);
+INTERPOSE("user32.dll", MessageBoxA, 16, [](auto real, HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   probe::MessageBoxSink sink;
   {
     std::lock_guard lock(Probe().mutex);
@@ -161,47 +160,13 @@ int WINAPI CountedMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type
   // The platform's own caption when none is given.
   sink(Utf8(text), caption != nullptr && caption[0] != '\0' ? Utf8(caption) : "Error", type);
   return IDOK;
-}
+});
 
-HANDLE WINAPI CountedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack_size,
-                                  LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
-                                  LPDWORD thread_id) {
-  REAL("kernel32.dll", CreateThread);
-  if (Probe().thread_creation_fails) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
-  return real(security, stack_size, start, parameter, flags, thread_id);
-}
-
-}  // namespace
-
-// The import slots: x64 names them __imp_Name, x86 __imp__Name@bytes.
-#if defined(_WIN64)
-#define IMPORT_SLOT(name, bytes) "__imp_" #name
-#else
-#define IMPORT_SLOT(name, bytes) "__imp__" #name "@" #bytes
-#endif
-#define INTERPOSE(name, bytes) \
-  extern "C" decltype(&::name) name##Slot asm(IMPORT_SLOT(name, bytes)); \
-  decltype(&::name) name##Slot = &Counted##name
-
-INTERPOSE(CreatePenIndirect, 4);
-INTERPOSE(CreateBrushIndirect, 4);
-INTERPOSE(CreateFontIndirectA, 4);
-INTERPOSE(CreateDIBSection, 24);
-INTERPOSE(CreateCompatibleDC, 4);
-INTERPOSE(GetDC, 4);
-INTERPOSE(DeleteDC, 4);
-INTERPOSE(ReleaseDC, 8);
-INTERPOSE(SelectObject, 8);
-INTERPOSE(DeleteObject, 4);
-INTERPOSE(GetDeviceCaps, 8);
-INTERPOSE(GetSystemMetrics, 4);
-INTERPOSE(GetTextMetricsA, 8);
-INTERPOSE(CreateWindowExA, 48);
-INTERPOSE(MessageBoxA, 16);
-INTERPOSE(CreateThread, 24);
+INTERPOSE("kernel32.dll", CreateThread, 24, [](auto real, auto... arguments) -> HANDLE {
+  if (!Probe().thread_creation_fails) return real(arguments...);
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+});
 
 namespace probe {
 
@@ -234,11 +199,8 @@ void SetMessageBoxSink(MessageBoxSink sink) {
 
 void SetThreadCreationFails(bool fails) { Probe().thread_creation_fails = fails; }
 
+// Outside the client area, the context's clip, GetPixel answers 0xFFFFFFFF.
 COLORREF ClientPixel(HWND window, int x, int y) {
-  RECT client{};
-  if (!GetClientRect(window, &client) || x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
-    return 0xFFFFFFFF;
-  }
   HDC dc = GetDCEx(window, nullptr, DCX_CACHE);  // not counted: the probe's own look
   const COLORREF pixel = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
