@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   python3 xvfb xauth openbox xdotool wmctrl x11-utils imagemagick ffmpeg weston
   librsvg2-bin dpkg-dev desktop-file-utils appstream man-db groff-base lintian
   qemu-user strace
