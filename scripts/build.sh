@@ -17,5 +17,12 @@ case "$flavour" in
   *) echo "unknown build flavour: $flavour" >&2; exit 2 ;;
 esac
 
+# A compiler cache, where one is installed, makes rebuilds of other
+# checkouts and flavours quick; paths below the checkout count as relative.
+if command -v ccache >/dev/null; then
+  args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD"
+fi
+
 cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" > /dev/null
 cmake --build "build/$flavour" -j "${NOSIGNAL_JOBS:-$(nproc)}"
