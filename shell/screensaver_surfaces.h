@@ -4,10 +4,17 @@
 // the runtime already started, and return the exit code.
 #pragma once
 
-#include "platform/win32.h"
+#include <vector>
 
-// Until a key, a mouse button or a mouse movement of more than a few pixels.
-int RunFullScreen();
+#include "platform/win32.h"
+#include "shell/monitor_layout.h"
+
+// A window per monitor of the desktop, as PlaceSaverWindows places them.
+std::vector<SaverWindowPlace> MonitorPlaces();
+
+// Windows at those places until a key, a mouse button or a mouse movement
+// of more than a few pixels.
+int RunFullScreen(const std::vector<SaverWindowPlace>& places);
 
 // Until the preview window goes (or closes our child); the child follows the
 // preview window's client size. The preview window is never touched.

@@ -143,14 +143,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   return TRUE;
 }
 
-std::vector<SaverWindowPlace> SaverWindowPlaces() {
-  std::vector<MonitorArea> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-  std::vector<SaverWindowPlace> places = PlaceSaverWindows(monitors);
-  if (places.empty()) places.push_back({{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, true});
-  return places;
-}
-
 HWND CreateFullScreenWindow(const RECT& rect) {
   return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kFullScreenClass, MainWindowTitle, WS_POPUP,
                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
@@ -165,10 +157,18 @@ void DestroyWindows(const std::vector<HWND>& windows) {
 
 }  // namespace
 
-int RunFullScreen() {
+std::vector<SaverWindowPlace> MonitorPlaces() {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  std::vector<SaverWindowPlace> places = PlaceSaverWindows(monitors);
+  if (places.empty()) places.push_back({{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, true});
+  return places;
+}
+
+int RunFullScreen(const std::vector<SaverWindowPlace>& places) {
   if (!RegisterSaverClass(kFullScreenClass, FullScreenProc)) return kFailure;
   std::vector<HWND> copies;
-  for (const SaverWindowPlace& place : SaverWindowPlaces()) {
+  for (const SaverWindowPlace& place : places) {
     const HWND window = CreateFullScreenWindow(place.rect);
     if (window == nullptr) {
       DestroyWindows(copies);

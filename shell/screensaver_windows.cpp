@@ -52,7 +52,7 @@ int RunScreensaver(const std::vector<std::string>& arguments) {
     case ScreensaverMode::Settings:
       return ShowSettings(command.window);
     case ScreensaverMode::FullScreen:
-      return WithRuntime(RunFullScreen);
+      return WithRuntime([] { return RunFullScreen(MonitorPlaces()); });
     case ScreensaverMode::Preview: {
       const HWND preview = reinterpret_cast<HWND>(command.window);
       if (!IsWindow(preview)) return Refuse("There is no window " + std::to_string(command.window) + " to preview in.");

@@ -146,9 +146,9 @@ int Box(const std::string& scr, int count, char** arguments) {
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  const std::string mode = argc > 2 ? argv[1] : "";
-  if (mode == "preview") return Preview(argv[2]);
-  if (mode == "box") return Box(argv[2], argc - 3, argv + 3);
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "preview" && argc == 3) return Preview(argv[2]);
+  if (mode == "box" && argc > 2) return Box(argv[2], argc - 3, argv + 3);
   std::printf("usage: screensaver_host preview|box SCR [ARGUMENT...]\n");
   return 2;
 }
