@@ -25,6 +25,8 @@ struct Arrangement {
   std::string places;
 };
 
+void PrintTo(const Arrangement& arrangement, std::ostream* out) { *out << arrangement.name; }
+
 class MonitorLayout : public testing::TestWithParam<Arrangement> {};
 
 TEST_P(MonitorLayout, PlacesOneWindowPerMonitorWithTheAnimationOnThePrimary) {

@@ -2,6 +2,7 @@
 // what it refuses.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,16 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
+void PrintTo(const Arguments& arguments, std::ostream* out) {
+  for (const std::string& argument : arguments) *out << "[" << argument << "]";
+}
+
 struct Accepted {
   Arguments arguments;
   ScreensaverCommand command;
 };
+
+void PrintTo(const Accepted& accepted, std::ostream* out) { PrintTo(accepted.arguments, out); }
 
 class AcceptedCommandLine : public testing::TestWithParam<Accepted> {};
 
@@ -41,6 +48,8 @@ struct Refused {
   Arguments arguments;
   std::string named;  // what the message must name
 };
+
+void PrintTo(const Refused& refused, std::ostream* out) { PrintTo(refused.arguments, out); }
 
 class RefusedCommandLine : public testing::TestWithParam<Refused> {};
 
