@@ -1,10 +1,7 @@
-// Plays the desktop's screen saver settings for nosignal.scr under Wine: it
-// starts the screensaver with a window of its own on the command line and
-// reports, one fact a line, what came of it.
-//   screensaver_host preview SCR          /p in a window, resized, then destroyed
-//   screensaver_host box SCR ARGUMENT...  the box the screensaver shows, closed
-// In the arguments, {host} is the host window's handle and {gone} that of a
-// window already destroyed.
+// Plays the screen saver settings' preview for nosignal.scr under Wine:
+// starts "SCR /p HWND" with a window of its own, resizes that window and
+// destroys it, and reports, one fact a line, what came of it.
+//   screensaver_host SCR
 #include <windows.h>
 
 #include <chrono>
@@ -85,70 +82,11 @@ int Preview(const std::string& scr) {
   return 0;
 }
 
-struct Search {
-  DWORD process_id;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (OwnedBy(window, search->process_id) && std::string(name) == "#32770") search->found = window;
-  return search->found == nullptr;
-}
-
-BOOL CALLBACK FindText(HWND window, LPARAM text) {
-  char name[64] = {}, words[1024] = {};
-  GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, words, sizeof words);
-  if (_stricmp(name, "Static") == 0 && words[0] != '\0') *reinterpret_cast<std::string*>(text) = words;
-  return TRUE;
-}
-
-void Replace(std::string& text, const std::string& name, HWND window) {
-  const auto at = text.find(name);
-  if (at != std::string::npos) text.replace(at, name.size(), std::to_string(reinterpret_cast<UINT_PTR>(window)));
-}
-
-int Box(const std::string& scr, int count, char** arguments) {
-  const HWND host = MakeWindow(200, 100);
-  const HWND gone = MakeWindow(50, 50);
-  DestroyWindow(gone);
-  std::string command = "\"" + scr + "\"";
-  for (int index = 0; index < count; ++index) {
-    std::string argument = arguments[index];
-    Replace(argument, "{host}", host);
-    Replace(argument, "{gone}", gone);
-    command += " " + argument;
-  }
-  const PROCESS_INFORMATION process = Start(command);
-  Search search{process.dwProcessId, nullptr};
-  std::string text;
-  // The box is found as soon as it exists, its text a little later.
-  PumpUntil([&] {
-    if (search.found == nullptr) EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) EnumChildWindows(search.found, FindText, reinterpret_cast<LPARAM>(&text));
-    return !text.empty() || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-  });
-  if (search.found != nullptr) {
-    const HWND owner = GetWindow(search.found, GW_OWNER);
-    std::printf("box owner %s\ntext %s\n", owner == host ? "host" : owner ? "other" : "none", text.c_str());
-    PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-  } else {
-    std::printf("no box\n");
-  }
-  ReportExit(process);
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  const std::string mode = argc > 1 ? argv[1] : "";
-  if (mode == "preview" && argc == 3) return Preview(argv[2]);
-  if (mode == "box" && argc > 2) return Box(argv[2], argc - 3, argv + 3);
-  std::printf("usage: screensaver_host preview|box SCR [ARGUMENT...]\n");
+  if (argc == 2) return Preview(argv[1]);
+  std::printf("usage: screensaver_host SCR\n");
   return 2;
 }
