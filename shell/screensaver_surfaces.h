@@ -19,3 +19,7 @@ int RunFullScreen(const std::vector<SaverWindowPlace>& places);
 // Until the preview window goes (or closes our child); the child follows the
 // preview window's client size. The preview window is never touched.
 int RunPreview(HWND preview_window);
+
+// Registers a class for the screensaver's windows: black behind the frames,
+// no cursor of its own. True also when it is registered already.
+bool RegisterScreensaverClass(const char* name, WNDPROC procedure);

@@ -34,6 +34,9 @@ int WithRuntime(Body body) {
   int exit_code;
   try {
     exit_code = body();
+    if (exit_code == kFailure) {
+      MessageBoxA(nullptr, "The screensaver cannot open its window.", kBoxCaption, MB_OK | MB_ICONERROR);
+    }
   } catch (const std::exception& error) {
     ShowApplicationError(error);
     exit_code = kFailure;

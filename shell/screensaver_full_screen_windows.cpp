@@ -6,7 +6,6 @@
 #include "shell/animation.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
-#include "shell/monitor_layout.h"
 #include "shell/pointer_watch.h"
 #include "shell/program.h"
 #include "shell/thread.h"
@@ -16,9 +15,6 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr const char* kFullScreenClass = "NosignalScreensaver";
-constexpr const char* kPreviewClass = "NosignalPreview";
-constexpr UINT_PTR kFollowTimer = 1;
-constexpr UINT kFollowMilliseconds = 100;
 
 // Moves seen by the full-screen windows; the main thread's alone.
 PointerWatch& Pointer() {
@@ -51,7 +47,7 @@ LRESULT CALLBACK FullScreenProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_SETCURSOR:
       SetCursor(nullptr);
       return TRUE;
-    case WM_SYSCOMMAND:  // already running: no second start, no screen-off menu
+    case WM_SYSCOMMAND:  // running already: no second start
       if ((wparam & 0xFFF0) == SC_SCREENSAVE) return 0;
       break;
     case WM_DESTROY:
@@ -59,44 +55,6 @@ LRESULT CALLBACK FullScreenProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
-}
-
-// The preview window belongs to the settings; our child goes with it, and
-// the timer notices should its going not reach us.
-void FollowParent(HWND window) {
-  const HWND parent = GetParent(window);
-  if (!IsWindow(parent)) {
-    DestroyWindow(window);
-    return;
-  }
-  RECT wanted{}, now{};
-  GetClientRect(parent, &wanted);
-  GetClientRect(window, &now);
-  if (wanted.right != now.right || wanted.bottom != now.bottom) {
-    MoveWindow(window, 0, 0, wanted.right, wanted.bottom, TRUE);
-  }
-}
-
-LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_TIMER:
-      if (wparam == kFollowTimer) FollowParent(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-  }
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-bool RegisterSaverClass(const char* name, WNDPROC procedure) {
-  WNDCLASSA window_class{};
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = name;
-  return RegisterClassA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // The animation on the first window; the others get a copy of each frame,
@@ -166,7 +124,7 @@ std::vector<SaverWindowPlace> MonitorPlaces() {
 }
 
 int RunFullScreen(const std::vector<SaverWindowPlace>& places) {
-  if (!RegisterSaverClass(kFullScreenClass, FullScreenProc)) return kFailure;
+  if (!RegisterScreensaverClass(kFullScreenClass, FullScreenProc)) return kFailure;
   std::vector<HWND> copies;
   for (const SaverWindowPlace& place : places) {
     const HWND window = CreateFullScreenWindow(place.rect);
@@ -189,17 +147,3 @@ int RunFullScreen(const std::vector<SaverWindowPlace>& places) {
   return kSuccess;
 }
 
-int RunPreview(HWND preview_window) {
-  if (!RegisterSaverClass(kPreviewClass, PreviewProc)) return kFailure;
-  RECT size{};
-  GetClientRect(preview_window, &size);
-  MainWindow = CreateWindowExA(0, kPreviewClass, MainWindowTitle, WS_CHILD | WS_VISIBLE, 0, 0, size.right,
-                               size.bottom, preview_window, nullptr, GetModuleHandleA(nullptr), nullptr);
-  // A preview window that went before we could draw in it ends the preview.
-  if (MainWindow == nullptr) return IsWindow(preview_window) ? kFailure : kSuccess;
-  SetTimer(MainWindow, kFollowTimer, kFollowMilliseconds, nullptr);
-  const std::unique_ptr<TTimer> timer = StartThread<TTimer>();
-  RunMessageLoop(MainWindow);
-  EndAnimation(*timer, kSuccess);
-  return kSuccess;
-}
