@@ -4,6 +4,7 @@
 // and on two monitors that the test makes up (Wine shows one).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <thread>
 
@@ -58,8 +59,7 @@ TEST(ScreensaverPreview, DrawsStaticInAChildAtTheClientSizeAndEndsWhenThePreview
   ASSERT_NE(child, nullptr);
   EXPECT_EQ(child, MainWindow);
   EXPECT_EQ(style & (WS_CHILD | WS_BORDER), WS_CHILD);
-  EXPECT_EQ(size.right, 160);
-  EXPECT_EQ(size.bottom, 120);
+  EXPECT_EQ((std::array{size.right, size.bottom}), (std::array<LONG, 2>{160, 120}));
   EXPECT_TRUE(drawn);
   EXPECT_FALSE(IsWindow(child));
 }
@@ -88,10 +88,8 @@ TEST(ScreensaverFullScreen, ShowsTheFrameOnEveryMonitorAndEndsOnAKey) {
   StopRuntime();
   EXPECT_EQ(exit_code, 0);
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy_place.left, 0);
-  EXPECT_EQ(copy_place.top, 40);
-  EXPECT_EQ(copy_place.right, 300);
-  EXPECT_EQ(copy_place.bottom, 190);
+  EXPECT_EQ((std::array{copy_place.left, copy_place.top, copy_place.right, copy_place.bottom}),
+            (std::array<LONG, 4>{0, 40, 300, 190}));
   EXPECT_TRUE(both_drawn) << "static and a caption on both";
   EXPECT_FALSE(IsWindow(copy));
   EXPECT_FALSE(IsWindow(MainWindow));
