@@ -28,8 +28,9 @@ def whole_caption(picture):
 
 def full_screen(label, end):
     with Desktop(screen="1024x768x24", managed=True, command=("wine", SCR, "/s")) as desktop:
-        geometry = tool(desktop.env, "xdotool", "getwindowgeometry", str(desktop.window))
-        check(f"{label}: a window over the screen", "Geometry: 1024x768" in geometry, geometry)
+        def geometry():
+            return tool(desktop.env, "xdotool", "getwindowgeometry", str(desktop.window))
+        check(f"{label}: a window over the screen", wait_for(lambda: "Geometry: 1024x768" in geometry()), geometry())
         state = tool(desktop.env, "xprop", "-id", str(desktop.window), "_NET_WM_STATE")
         check(f"{label}: topmost and full screen", "_NET_WM_STATE_ABOVE" in state and "FULLSCREEN" in state, state)
         check_static(desktop.env, "root", label)
@@ -51,9 +52,12 @@ def test_full_screen_ends_on_a_mouse_movement():
 def test_full_screen_ends_on_a_key():
     def press(desktop):
         # A screensaver the system starts has the keyboard; here the window
-        # manager is asked to give it.
-        tool(desktop.env, "xdotool", "windowactivate", "--sync", str(desktop.window))
-        tool(desktop.env, "xdotool", "key", "space")
+        # manager is asked to give it, until it has (nothing else is sent).
+        def pressed():
+            tool(desktop.env, "xdotool", "windowactivate", "--sync", str(desktop.window))
+            tool(desktop.env, "xdotool", "key", "space")
+            return desktop.program.poll() is not None
+        wait_for(pressed)
     full_screen("/s, key", press)
 
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "shell/screensaver.h"
-#include "support/fake_window.h"
 #include "support/platform_probe.h"
 
 namespace {
@@ -24,13 +23,17 @@ void PrintTo(const BoxCase& box, std::ostream* out) {
 
 class ScreensaverBox : public testing::TestWithParam<BoxCase> {};
 
+// A handle that named a window once; never shown, so gone at once.
+std::string GoneWindow() {
+  const HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(window);
+  return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+}
+
 TEST_P(ScreensaverBox, ShowsOneBoxAndExitsWithItsStatus) {
-  FakeWindow gone(10, 10);
-  const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(gone.handle()));
-  gone.Destroy();
   std::vector<std::string> arguments = GetParam().arguments;
   for (std::string& argument : arguments) {
-    if (argument == "gone") argument = handle;
+    if (argument == "gone") argument = GoneWindow();
   }
   std::vector<std::string> boxes;
   probe::SetMessageBoxSink([&](const std::string& text, const std::string&, UINT) { boxes.push_back(text); });
