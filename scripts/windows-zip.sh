@@ -17,6 +17,7 @@ for flavour in win64 win32; do
   folder="$stage/$([ "$flavour" = win64 ] && echo x64 || echo x86)"
   mkdir -p "$folder"
   cp "build/$flavour/nosignal.exe" "build/$flavour/nosignal-render.exe" "$folder/"
+  cp "build/$flavour/nosignal.scr" "$folder/"
 done
 cp README.md "$stage/"
 (cd build/zip && cmake -E tar cf "../$name.zip" --format=zip "$name")

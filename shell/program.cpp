@@ -41,12 +41,16 @@ bool StopAnimation(TTimer& timer) {
   return true;
 }
 
+}  // namespace
+
 // Ends the program once the window is gone. The abandoned tick's thread
 // still uses the drawing layer, so nothing is shut down: the process ends
 // with it, which loses nothing (the program keeps no data).
 void EndAnimation(TTimer& timer, int exit_code) {
   if (!StopAnimation(timer)) ExitProcess(static_cast<UINT>(exit_code));
 }
+
+namespace {
 
 int RunMainThread() {
   if (!RegisterMainClass()) {
