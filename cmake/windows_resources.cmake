@@ -1,7 +1,8 @@
 # What Windows shows of a program: the TV icon, version information, and a
 # manifest (supported systems, DPI awareness, the user's own rights), compiled
 # in with windres. One call per program:
-#   nosignal_windows_resources(TARGET "File description")
+#   nosignal_windows_resources(TARGET "File description" [NAME_IN_SCREEN_SAVER_LIST])
+# A screensaver's string 1 is the name that the Screen Saver settings list.
 if(NOT WIN32)
   return()
 endif()
@@ -37,6 +38,10 @@ function(nosignal_windows_resources target description)
   set(VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
   set(VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
   set(ICON ${NOSIGNAL_ICON})
+  set(STRING_TABLE "")
+  if(ARGC GREATER 2)
+    set(STRING_TABLE "STRINGTABLE\nBEGIN\n  1, \"${ARGV2}\"\nEND\n")
+  endif()
   set(folder ${CMAKE_BINARY_DIR}/windows/${target})
   set(MANIFEST ${folder}/${target}.manifest)
   configure_file(${CMAKE_SOURCE_DIR}/data/windows/nosignal.manifest.in ${MANIFEST} @ONLY)
