@@ -13,16 +13,18 @@ defines=()
 screensavers=0
 for flavour in win64 win32; do
   scripts/build.sh "$flavour" > /dev/null
-  folder="$stage/$([ "$flavour" = win64 ] && echo x64 || echo x86)"
+  arch=$([ "$flavour" = win64 ] && echo X64 || echo X86)
+  folder="$stage/${arch,,}"
   mkdir -p "$folder"
   cp "build/$flavour/nosignal.exe" "build/$flavour/nosignal-render.exe" "$folder/"
   if [ -f "build/$flavour/nosignal.scr" ]; then
     cp "build/$flavour/nosignal.scr" "$folder/"
     screensavers=$((screensavers + 1))
   fi
-  # The installed size in KiB, as Programs and Features shows it.
+  # The installed size in KiB, as Programs and Features shows it (the
+  # uninstaller and the licence add about 60).
   size=$(du -sk "$folder" | cut -f1)
-  defines+=("-DSIZE_$(basename "$folder" | tr a-z A-Z)=$((size + 8))")
+  defines+=("-DSIZE_$arch=$((size + 60))")
 done
 if [ $screensavers -eq 2 ]; then defines+=(-DSCREENSAVER); fi
 cp build/win64/windows/nosignal.ico "$stage/"
