@@ -24,6 +24,7 @@ OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 ManifestSupportedOS all
 ManifestDPIAware true
+BrandingText "${PRODUCT} ${VERSION}"
 ; Chosen in .onInit, by the machine's architecture.
 InstallDir ""
 
