@@ -10,9 +10,9 @@ include(GNUInstallDirs)
 set(NOSIGNAL_APP_ID org.nosignal.nosignal)
 # The day the release that the project's VERSION names was made.
 set(NOSIGNAL_RELEASE_DATE 2026-12-07)
-# There is no web site yet: the reserved .invalid domain says so wherever an
-# address is required (the screenshot's, a maintainer's).
-set(NOSIGNAL_WEBSITE "https://nosignal.invalid" CACHE STRING "Web site that serves docs/window.png")
+# There is no web site yet, so the metadata names no address (a software
+# centre fetches what it names); the package's maintainer field requires one,
+# and the reserved .invalid domain says that it reaches no one.
 set(NOSIGNAL_MAINTAINER "The nosignal developers <developers@nosignal.invalid>")
 
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 flavour=${1:-release}
 case "$flavour" in
-  release) args=(-DCMAKE_BUILD_TYPE=Release) ;;
+  release) args=(-DCMAKE_BUILD_TYPE=Release -DNOSIGNAL_TESTS=ON -DNOSIGNAL_BENCH=ON) ;;
   asan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DNOSIGNAL_SANITIZE=address,undefined" -DNOSIGNAL_BENCH=OFF) ;;
   tsan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNOSIGNAL_SANITIZE=thread -DNOSIGNAL_BENCH=OFF) ;;
   win64 | win32) args=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw${flavour#win}.cmake") ;;

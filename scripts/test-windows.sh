@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds nosignal for Windows x64 and x86 and runs their tests under Wine, on
 # a display of their own. One Wine server serves the whole run: starting a
-# server per program would multiply the run's time many times over.
+# server per program would multiply the run's time many times over. With both
+# builds it also makes the installer and tests it, once.
 #   scripts/test-windows.sh [win64] [win32]      both when none is named
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +14,7 @@ for flavour in "${flavours[@]}"; do
   scripts/build.sh "$flavour"
 done
 
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The programs' texts are in code page 1251, the stand-in's system code page;
 # Wine takes its code page from the locale (which need not be installed).
 wine_locale=uk_UA.UTF-8
@@ -38,7 +39,9 @@ cleanup() {
 trap cleanup EXIT
 start_display
 
-# Output detached, or whoever waits for it (ctest) waits for ever.
+# Output detached, or whoever waits for it (ctest) waits for ever. A server
+# left running in the prefix (the pixel probe's) would keep another display.
+wineserver -k 2>/dev/null || true
 mkdir -p "$WINEPREFIX"
 setsid wineserver -p </dev/null >/dev/null 2>&1
 LC_ALL=$wine_locale setsid wine wineboot -i </dev/null >/dev/null 2>&1
@@ -47,3 +50,9 @@ for flavour in "${flavours[@]}"; do
   echo "== $flavour tests under Wine"
   (cd "build/$flavour" && LC_ALL=$wine_locale ctest --output-on-failure -j 2)
 done
+
+if [ ${#flavours[@]} -eq 2 ]; then
+  echo "== installer under Wine"
+  scripts/windows-installer.sh
+  python3 tests/windows/test_installer.py --build-dir build/win64 --source-dir "$PWD"
+fi
