@@ -50,14 +50,22 @@ def test_refusals_name_their_cause():
         with open("/dev/full", "w") as full:
             cases = [
                 ("unknown option", run("--colour"), ["--colour"]),
-                ("folder is a file", run("--png", blocker), [blocker, os.strerror(20)]),
+                ("folder is a file", run("--png", blocker), [blocker, "is a file, not a folder"]),
+                ("folder is a device", run("--png", "/dev/full"), ["/dev/full is a device, not a folder"]),
+                ("folder under a file", run("--png", os.path.join(blocker, "x")), [f"{blocker} is a file"]),
+                ("video into a folder", run("--size", "8x8", "--y4m", folder), [folder, os.strerror(21)]),
+                ("frames overflow", run("--frames", "9" * 20, "--trace"), ["9" * 20, "out of range"]),
+                ("width overflow", run("--size", "9" * 11 + "x2", "--trace"), ["9" * 11, "out of range"]),
+                ("nothing to write", run("--frames", "3"), ["nothing to write", "--trace"]),
+                ("control bytes echoed", run("--\x1b]2;pwned\x07"), ["--\\x1b]2;pwned\\x07"]),
                 ("trace to a full device", run("--size", "8x8", "--trace", stdout=full),
                  ["standard output", os.strerror(28)]),
                 ("video into a missing folder", run("--size", "8x8", "--y4m", os.path.join(folder, "no", "v.y4m")),
                  ["v.y4m", os.strerror(2)])]
         for name, result, parts in cases:
             lines = result.stderr.strip().splitlines()
-            check(f"{name}: exit code", result.returncode > 0, result.returncode)
+            check(f"{name}: exit code", result.returncode == (2 if name == "nothing to write" else 1),
+                  result.returncode)
             check(f"{name}: one clear line", len(lines) == 1 and lines[0].startswith("nosignal-render: ")
                   and all(part in lines[0] for part in parts), result.stderr)
 
@@ -113,11 +121,11 @@ def on_terminal(arguments):
 
 
 def test_progress_only_on_a_terminal():
-    status, shown = on_terminal("--frames 100 >/dev/null")
+    status, shown = on_terminal("--frames 100 --trace >/dev/null")
     check("progress redrawn in place on a terminal", status == 0 and re.fullmatch(
         r"(\rnosignal-render: [^\r\n]* left *)*\rnosignal-render: 100/100 frames, [^\r\n]* in all\n", shown),
           repr(shown[-300:]))
-    for name, arguments in (("--quiet", "--frames 40 --quiet >/dev/null"),
+    for name, arguments in (("--quiet", "--frames 40 --trace --quiet >/dev/null"),
                             ("the trace on the same terminal", "--frames 3 --trace")):
         status, shown = on_terminal(f"--size 8x8 {arguments}")
         check(f"no progress with {name}", status == 0 and "nosignal-render" not in shown and "\r" not in shown,
