@@ -1,6 +1,6 @@
 """nosignal-render as a user runs it: frames as PNG files and as a video that
 other programs read, the trace, refusals that name their cause, closed pipes,
-interrupts that leave no half-written file, and progress on a terminal only."""
+and progress on a terminal only (interrupts and other faults: test_render_faults.py)."""
 import json
 import os
 import re
@@ -54,8 +54,6 @@ def test_refusals_name_their_cause():
                 ("folder is a device", run("--png", "/dev/full"), ["/dev/full is a device, not a folder"]),
                 ("folder under a file", run("--png", os.path.join(blocker, "x")), [f"{blocker} is a file"]),
                 ("video into a folder", run("--size", "8x8", "--y4m", folder), [folder, os.strerror(21)]),
-                ("frames overflow", run("--frames", "9" * 20, "--trace"), ["9" * 20, "out of range"]),
-                ("width overflow", run("--size", "9" * 11 + "x2", "--trace"), ["9" * 11, "out of range"]),
                 ("nothing to write", run("--frames", "3"), ["nothing to write", "--trace"]),
                 ("control bytes echoed", run("--\x1b]2;pwned\x07"), ["--\\x1b]2;pwned\\x07"]),
                 ("trace to a full device", run("--size", "8x8", "--trace", stdout=full),
@@ -83,19 +81,6 @@ def test_a_closed_pipe_ends_the_run():
         check(f"pipe (SIGPIPE ignored: {ignored}): first line, status and message",
               result.stdout.startswith('{"frame":1,') and (result.returncode, result.stderr) == expected,
               (result.returncode, result.stderr, result.stdout[:50]))
-
-
-def test_an_interrupt_removes_the_partial_file():
-    for interrupt in (signal.SIGINT, signal.SIGTERM):
-        with tempfile.TemporaryDirectory() as folder:
-            process = subprocess.Popen([RENDER, "--size", "2000x2000", "--frames", "1000", "--png", folder,
-                                        "--png-level", "9"], stderr=subprocess.DEVNULL)
-            partial = wait_for(lambda: [n for n in os.listdir(folder) if n.endswith(".partial")], 60)
-            check(f"{interrupt.name}: a frame being written", partial, os.listdir(folder))
-            process.send_signal(interrupt)
-            check(f"{interrupt.name}: ended by it", process.wait(timeout=60) == -interrupt, process.returncode)
-            check(f"{interrupt.name}: no partial file",
-                  not [n for n in os.listdir(folder) if n.endswith(".partial")], os.listdir(folder))
 
 
 def test_video_read_by_another_program():
@@ -136,5 +121,5 @@ def test_progress_only_on_a_terminal():
 
 
 run_all(test_frames_and_trace, test_refusals_name_their_cause, test_a_closed_pipe_ends_the_run,
-        test_an_interrupt_removes_the_partial_file, test_video_read_by_another_program,
+        test_video_read_by_another_program,
         test_progress_only_on_a_terminal)
