@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cwctype>
+
 #include "platform/win32.h"
 #else
 #include <fcntl.h>
@@ -19,6 +21,31 @@
 namespace {
 
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
+
+// "Path not found" on a drive that does not exist says which part is missing.
+std::error_code LastErrorAt(const std::filesystem::path& path) {
+  std::error_code error = LastError();
+  std::error_code ignored;
+  const bool not_found = error.value() == ERROR_PATH_NOT_FOUND || error.value() == ERROR_FILE_NOT_FOUND;
+  if (not_found && path.has_root_name() &&
+      !std::filesystem::exists(path.root_path(), ignored)) {
+    error.assign(ERROR_INVALID_DRIVE, std::system_category());
+  }
+  return error;
+}
+
+// CON, NUL, COM1 and the like name a device in every folder, whatever their
+// extension.
+bool IsDeviceName(const std::filesystem::path& path) {
+  std::wstring stem = path.filename().native();
+  stem = stem.substr(0, stem.find(L'.'));
+  for (wchar_t& c : stem) c = static_cast<wchar_t>(towupper(c));
+  for (const wchar_t* name : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (stem == name) return true;
+  }
+  return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
+         stem[3] <= L'9';
+}
 
 NativeOpen Adopt(HANDLE handle) {
   NativeOpen result;
@@ -45,7 +72,7 @@ NativeOpen CreateExclusive(const std::filesystem::path& path) {
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     NativeOpen failed;
-    failed.error = LastError();
+    failed.error = LastErrorAt(path);
     failed.name_taken = failed.error.value() == ERROR_FILE_EXISTS || failed.error.value() == ERROR_ALREADY_EXISTS;
     return failed;
   }
@@ -55,7 +82,12 @@ NativeOpen CreateExclusive(const std::filesystem::path& path) {
 NativeOpen OpenDeviceOrPipe(const std::filesystem::path& path) {
   const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {};
+  if (handle == INVALID_HANDLE_VALUE) {
+    // A device name that cannot be opened: no file of that name can be made either.
+    NativeOpen failed;
+    if (IsDeviceName(path)) failed.error.assign(ERROR_BAD_DEVICE, std::system_category());
+    return failed;
+  }
   if (GetFileType(handle) == FILE_TYPE_DISK) {
     CloseHandle(handle);
     return {};
@@ -67,6 +99,18 @@ std::error_code RenameOver(const std::filesystem::path& from, const std::filesys
   if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
   return LastError();
 }
+
+namespace {
+
+std::error_code MakeFolder(const std::filesystem::path& folder) {
+  if (IsDeviceName(folder)) return {ERROR_BAD_DEVICE, std::system_category()};
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return {};
+  std::error_code ignored;
+  if (GetLastError() == ERROR_ALREADY_EXISTS && std::filesystem::is_directory(folder, ignored)) return {};
+  return LastErrorAt(folder);
+}
+
+}  // namespace
 
 namespace {
 
@@ -100,6 +144,8 @@ const char* WindowsReason(int code) {
       return "File name too long";
     case ERROR_NOT_READY:
       return "The device is not ready";
+    case ERROR_BAD_DEVICE:
+      return "A reserved device name (as CON, NUL, COM1)";
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
       return "No such network path";
@@ -167,6 +213,18 @@ std::error_code RenameOver(const std::filesystem::path& from, const std::filesys
   return {errno, std::generic_category()};
 }
 
+namespace {
+
+std::error_code MakeFolder(const std::filesystem::path& folder) {
+  if (mkdir(folder.c_str(), 0777) == 0) return {};
+  const int error = errno;
+  std::error_code ignored;
+  if (error == EEXIST && std::filesystem::is_directory(folder, ignored)) return {};
+  return {error, std::generic_category()};
+}
+
+}  // namespace
+
 std::string ReasonText(const std::error_code& error) {
   if (error.category() == std::generic_category() || error.category() == std::system_category())
     return std::strerror(error.value());
@@ -174,3 +232,13 @@ std::string ReasonText(const std::error_code& error) {
 }
 
 #endif
+
+std::error_code MakeFolders(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return {};
+  const std::filesystem::path parent = folder.parent_path();
+  if (!parent.empty() && parent != folder) {
+    if (const std::error_code above = MakeFolders(parent)) return above;
+  }
+  return MakeFolder(folder);
+}

@@ -20,6 +20,8 @@ NativeOpen CreateExclusive(const std::filesystem::path& path);
 // The device or pipe at path, opened for writing without creating anything;
 // file is nullptr (and error empty) when path names something else.
 NativeOpen OpenDeviceOrPipe(const std::filesystem::path& path);
+// Makes folder and the folders above it that are missing.
+std::error_code MakeFolders(const std::filesystem::path& folder);
 // Renames from over to, replacing a file (or a link, never its target).
 std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 

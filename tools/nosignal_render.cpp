@@ -67,9 +67,7 @@ std::string PrepareFolder(const std::string& folder) {
   const std::filesystem::path path = PathFromUtf8(folder);
   if (const std::string in_the_way = ThingInTheWay(path); !in_the_way.empty())
     return "cannot create folder " + folder + ": " + in_the_way;
-  std::error_code error;
-  std::filesystem::create_directories(path, error);
-  if (error) return "cannot create folder " + folder + ": " + ReasonText(error);
+  if (const std::error_code error = MakeFolders(path)) return "cannot create folder " + folder + ": " + ReasonText(error);
   // Writing a file is the one test of permission that every platform answers
   // truly; the trial file has a name of its own, made afresh.
   try {
