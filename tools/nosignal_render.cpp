@@ -152,8 +152,8 @@ void RenderFrames(const RenderOptions& options) {
       try {
         bitmap = BuildFrame(size.width, size.height, options.trace ? &trace : nullptr);
       } catch (const Exception& error) {
-        throw std::runtime_error("cannot compose frame " + std::to_string(number) + " (" + SizeName(size) +
-                                 "): " + error.Message());
+        throw std::runtime_error("cannot compose frame " + std::to_string(number) + " (" + SizeName(size) + ", " +
+                                 std::to_string(FrameBytes(size)) + " bytes): " + error.Message());
       } catch (const std::bad_alloc&) {
         throw std::runtime_error(NotEnoughMemory("to compose frame " + std::to_string(number) + " (" +
                                                  SizeName(size) + ")", FrameBytes(size)));

@@ -84,6 +84,22 @@ def test_a_file_size_limit_is_a_write_error():
         check("size limit: nothing left", os.listdir(folder) == [], os.listdir(folder))
 
 
+def test_a_memory_limit():
+    """A video a hundred million pixels wide fits in a few rows of memory; a
+    frame that does not fit is named with the bytes it needed."""
+    if "san" in os.path.basename(os.path.normpath(BUILD_DIR)):
+        return  # the sanitizers reserve far more address space than the limit
+
+    def limit():
+        resource.setrlimit(resource.RLIMIT_AS, (1200 << 20, 1200 << 20))
+
+    wide = run("--size", "100000000x1", "--y4m", os.devnull, preexec_fn=limit)
+    check("a wide video within the limit", wide.returncode == 0, wide.stderr)
+    large = run("--size", "30000x20000", "--trace", preexec_fn=limit)
+    check("a frame over the limit: the frame and the bytes", large.returncode == 1 and large.stderr.decode().startswith(
+        "nosignal-render: cannot compose frame 1 (30000x20000, 1800000000 bytes): "), large.stderr)
+
+
 def test_two_runs_into_one_place():
     """Runs of different frames into one folder and one file at once: each
     ends with 0 or a message, and what is left is whole and one run's own,
@@ -122,5 +138,5 @@ def test_closed_standard_output_never_reaches_the_video():
 
 
 run_all(test_planted_links_redirect_nothing, test_signals_remove_every_temporary_file,
-        test_a_file_size_limit_is_a_write_error, test_two_runs_into_one_place,
+        test_a_file_size_limit_is_a_write_error, test_a_memory_limit, test_two_runs_into_one_place,
         test_closed_standard_output_never_reaches_the_video)
