@@ -49,7 +49,10 @@ constexpr UINT kControlCExit = 0xC000013A;
 BOOL WINAPI OnControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
   RemoveAll();
-  ExitProcess(kControlCExit);
+  // Not ExitProcess: the main thread may hold the C library's stream locks,
+  // which its exit would wait on. Closing the handles removes the files.
+  TerminateProcess(GetCurrentProcess(), kControlCExit);
+  return TRUE;
 }
 
 #else

@@ -100,6 +100,13 @@ std::error_code RenameOver(const std::filesystem::path& from, const std::filesys
   return LastError();
 }
 
+std::error_code CheckReplaceable(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return {ERROR_ACCESS_DENIED, std::system_category()};
+  return {};
+}
+
 namespace {
 
 std::error_code MakeFolder(const std::filesystem::path& folder) {
@@ -206,6 +213,12 @@ NativeOpen OpenDeviceOrPipe(const std::filesystem::path& path) {
     close(descriptor);
   }
   return result;
+}
+
+std::error_code CheckReplaceable(const std::filesystem::path& path) {
+  struct stat status {};
+  if (lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || access(path.c_str(), W_OK) == 0) return {};
+  return {errno, std::generic_category()};
 }
 
 std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -22,6 +22,9 @@ NativeOpen CreateExclusive(const std::filesystem::path& path);
 NativeOpen OpenDeviceOrPipe(const std::filesystem::path& path);
 // Makes folder and the folders above it that are missing.
 std::error_code MakeFolders(const std::filesystem::path& folder);
+// Whether a file at path may be replaced by this user: a file kept read-only
+// is refused, as writing into it would be. Empty when path does not exist.
+std::error_code CheckReplaceable(const std::filesystem::path& path);
 // Renames from over to, replacing a file (or a link, never its target).
 std::error_code RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -52,6 +52,7 @@ PartialFile::PartialFile(const std::filesystem::path& path, const std::string& n
   }
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored)) throw OutputError(CannotWrite(name, std::strerror(EISDIR)));
+  if (const std::error_code error = CheckReplaceable(path)) throw OutputError(CannotWrite(name, ReasonText(error)));
   CreateTemporary(name);
 }
 
