@@ -86,8 +86,10 @@ std::filesystem::path FramePath(const std::string& folder, std::int64_t number) 
 
 std::string SizeName(FrameSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
 
-std::string NotEnoughMemory(const std::string& what, std::int64_t bytes) {
-  return "not enough memory " + what + " (" + std::to_string(bytes) + " bytes)";
+// Names the frame and the bytes its pixels take, which a memory limit refused.
+std::runtime_error ComposeFailure(std::int64_t number, FrameSize size, const std::string& reason) {
+  return std::runtime_error("cannot compose frame " + std::to_string(number) + " (" + SizeName(size) + ", " +
+                            std::to_string(FrameBytes(size)) + " bytes): " + reason);
 }
 
 // Where the frames go: standard output for the trace (or the video), the
@@ -113,7 +115,7 @@ class FrameOutputs {
       try {
         WriteFramePng(bitmap, path, name, {options_.png_level, PngFilter::kNone});
       } catch (const std::bad_alloc&) {
-        throw std::runtime_error(NotEnoughMemory("to write " + name, FrameBytes(size)));
+        throw std::runtime_error("not enough memory to write " + name + " (" + SizeName(size) + ")");
       }
     }
     if (video_) video_->WriteFrame(PictureOf(bitmap));
@@ -152,11 +154,9 @@ void RenderFrames(const RenderOptions& options) {
       try {
         bitmap = BuildFrame(size.width, size.height, options.trace ? &trace : nullptr);
       } catch (const Exception& error) {
-        throw std::runtime_error("cannot compose frame " + std::to_string(number) + " (" + SizeName(size) + ", " +
-                                 std::to_string(FrameBytes(size)) + " bytes): " + error.Message());
+        throw ComposeFailure(number, size, error.Message());
       } catch (const std::bad_alloc&) {
-        throw std::runtime_error(NotEnoughMemory("to compose frame " + std::to_string(number) + " (" +
-                                                 SizeName(size) + ")", FrameBytes(size)));
+        throw ComposeFailure(number, size, "not enough memory");
       }
       outputs.Write(number, size, *bitmap, trace);
       progress.Update(number, ProgressLine::Clock::now());
