@@ -53,7 +53,7 @@ std::string ThingInTheWay(const std::filesystem::path& path) {
       const char* const kind = fs::is_regular_file(status) ? "a file"
                                : fs::is_fifo(status)        ? "a pipe"
                                : fs::is_character_file(status) || fs::is_block_file(status) ? "a device"
-                                                                                             : "no folder";
+                                                                                             : "something else";
       return Utf8FromPath(part) + " is " + kind + ", not a folder";
     }
     if (part == part.parent_path()) break;
@@ -67,7 +67,8 @@ std::string PrepareFolder(const std::string& folder) {
   const std::filesystem::path path = PathFromUtf8(folder);
   if (const std::string in_the_way = ThingInTheWay(path); !in_the_way.empty())
     return "cannot create folder " + folder + ": " + in_the_way;
-  if (const std::error_code error = MakeFolders(path)) return "cannot create folder " + folder + ": " + ReasonText(error);
+  if (const std::error_code error = MakeFolders(path))
+    return "cannot create folder " + folder + ": " + ReasonText(error);
   // Writing a file is the one test of permission that every platform answers
   // truly; the trial file has a name of its own, made afresh.
   try {
@@ -196,7 +197,8 @@ int main(int argc, char** argv) {
   const RenderOptions& options = parsed.options;
   const bool writes_output = options.help || options.version || options.trace || options.y4m_file == "-";
   // Descriptor 1 now leads nowhere: what was meant for it would be lost.
-  if (output_closed && writes_output) return Fail("cannot write standard output: " + ReasonText({EBADF, std::generic_category()}));
+  if (output_closed && writes_output)
+    return Fail("cannot write standard output: " + ReasonText({EBADF, std::generic_category()}));
   if (options.help || options.version) {
     std::cout << (options.help ? kRenderUsage : "nosignal-render " NOSIGNAL_VERSION "\n") << std::flush;
     return std::cout ? 0 : Fail("cannot write standard output");

@@ -113,7 +113,9 @@ void Y4mWriter::WriteLuma(const BgrPicture& picture) {
   const std::size_t width = static_cast<std::size_t>(width_);
   for (int first = 0; first < height_; first += band_rows_) {
     const int rows = std::min(band_rows_, height_ - first);
-    for (int y = 0; y < rows; ++y) LumaRow(picture.row(first + y), band_.data() + width * static_cast<std::size_t>(y), width);
+    for (int y = 0; y < rows; ++y) {
+      LumaRow(picture.row(first + y), band_.data() + width * static_cast<std::size_t>(y), width);
+    }
     out_.Write(band_.data(), width * static_cast<std::size_t>(rows));
   }
 }
@@ -129,8 +131,8 @@ void Y4mWriter::WriteChroma(const BgrPicture& picture, bool red_difference) {
     for (int cy = 0; cy < rows; ++cy) {
       const int y = 2 * (first + cy);
       const std::uint8_t* const top = picture.row(y);
-      ChromaRow(top, y + 1 < height_ ? picture.row(y + 1) : top, band_.data() + chroma_width * static_cast<std::size_t>(cy),
-                width, coefficients);
+      const std::uint8_t* const bottom = y + 1 < height_ ? picture.row(y + 1) : top;
+      ChromaRow(top, bottom, band_.data() + chroma_width * static_cast<std::size_t>(cy), width, coefficients);
     }
     out_.Write(band_.data(), chroma_width * static_cast<std::size_t>(rows));
   }

@@ -18,8 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::AllOf, ::testing::ElementsAre, ::testing::MatchesRegex, ::testing::Gt, ::testing::HasSubstr, ::testing::Not, ::testing::SizeIs, ::testing::StartsWith,
-    ::testing::ThrowsMessage;
+using ::testing::AllOf, ::testing::ElementsAre, ::testing::Gt, ::testing::HasSubstr, ::testing::MatchesRegex,
+    ::testing::Not, ::testing::SizeIs, ::testing::StartsWith, ::testing::ThrowsMessage;
 
 class RenderOutputTest : public testing::Test {
  protected:
