@@ -100,7 +100,6 @@ void PartialFile::Commit() {
 
 void PartialFile::Discard() {
   file_->Close();
-  if (in_place_) return;
   std::error_code error;
   std::filesystem::remove(partial_, error);
   KeepOnInterrupt(&partial_);
