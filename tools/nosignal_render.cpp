@@ -191,13 +191,14 @@ int Render(const RenderOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool output_closed = ReopenClosedStandardStreams();
+  const StandardStreams streams = ReopenClosedStandardStreams();
+  if (streams.reopen_failed) return Fail("cannot open the null device in place of a closed standard descriptor");
   const ParsedOptions parsed = ParseRenderOptions(Utf8Arguments(argc, argv));
   if (!parsed.error.empty()) return Fail(parsed.error);
   const RenderOptions& options = parsed.options;
   const bool writes_output = options.help || options.version || options.trace || options.y4m_file == "-";
   // Descriptor 1 now leads nowhere: what was meant for it would be lost.
-  if (output_closed && writes_output)
+  if (streams.output_closed && writes_output)
     return Fail("cannot write standard output: " + ReasonText({EBADF, std::generic_category()}));
   if (options.help || options.version) {
     std::cout << (options.help ? kRenderUsage : "nosignal-render " NOSIGNAL_VERSION "\n") << std::flush;
