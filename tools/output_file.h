@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 class OutputError : public std::runtime_error {
  public:
@@ -17,6 +18,8 @@ class OutputFile {
  public:
   // Creates or truncates the file; name is how messages call it.
   OutputFile(const std::filesystem::path& path, std::string name);
+  // A stream opened elsewhere, closed by this object.
+  static OutputFile Adopt(std::FILE* file, std::string name) { return OutputFile(file, std::move(name), true); }
   // Standard output, switched to binary on platforms that translate line ends.
   static OutputFile StandardOutput(bool binary);
   ~OutputFile();  // closes a file still open, ignoring errors (a failure path)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 #include <limits>
 
 #include "tools/png_encoder.h"
@@ -26,26 +27,45 @@ const char* const kRenderUsage =
     "  --version            the version number\n"
     "  --help               this text\n"
     "Exit status: 0 when every frame was written; 1 when the command line is refused\n"
-    "or an output fails (the message names the file and the system's reason).\n";
+    "or an output fails (the message names the file and the system's reason); 2 when\n"
+    "there is nothing to write (no --png, --y4m or --trace).\n";
 
 namespace {
 
+// A whole number from 0, or why not: its digits are fine but it is too large.
 template <class Number>
-std::optional<Number> ParseNumber(std::string_view text) {
+struct ParsedNumber {
+  std::optional<Number> value;
+  bool too_large = false;
+};
+
+template <class Number>
+ParsedNumber<Number> ParseNumber(std::string_view text) {
   Number value{};
-  if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+  if (text.empty() || text.front() == '-' || text.front() == '+') return {};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  if (end != text.data() + text.size()) return {};
+  if (error == std::errc::result_out_of_range) return {std::nullopt, true};
+  if (error != std::errc{}) return {};
+  return {value};
 }
 
-std::optional<FrameSize> ParseSize(std::string_view text) {
+template <class Number>
+std::string TooLarge(std::string_view what, std::string_view text) {
+  return std::string(what) + " '" + std::string(text) + "' is out of range (at most " +
+         std::to_string(std::numeric_limits<Number>::max()) + ")";
+}
+
+// A size, or nullopt with the reason in error when out of range.
+std::optional<FrameSize> ParseSize(std::string_view text, std::string& error) {
   const auto cross = text.find('x');
   if (cross == std::string_view::npos) return std::nullopt;
   const auto width = ParseNumber<std::int32_t>(text.substr(0, cross));
   const auto height = ParseNumber<std::int32_t>(text.substr(cross + 1));
-  if (!width || !height) return std::nullopt;
-  return FrameSize{*width, *height};
+  if (width.too_large) error = TooLarge<std::int32_t>("the width", text.substr(0, cross));
+  if (height.too_large) error = TooLarge<std::int32_t>("the height", text.substr(cross + 1));
+  if (!width.value || !height.value) return std::nullopt;
+  return FrameSize{*width.value, *height.value};
 }
 
 std::string Name(FrameSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
@@ -92,12 +112,12 @@ std::int64_t FrameBytes(FrameSize size) {
   return stride * size.height;
 }
 
-std::optional<std::vector<FrameSize>> ParseSizeList(const std::string& text) {
+std::optional<std::vector<FrameSize>> ParseSizeList(const std::string& text, std::string& error) {
   std::vector<FrameSize> sizes;
   std::string_view rest = text;
   while (true) {
     const auto comma = rest.find(',');
-    const auto size = ParseSize(rest.substr(0, comma));
+    const auto size = ParseSize(rest.substr(0, comma), error);
     if (!size) return std::nullopt;
     sizes.push_back(*size);
     if (comma == std::string_view::npos) return sizes;
@@ -110,18 +130,21 @@ namespace {
 // One option with its value, if it takes one; an error text or empty.
 std::string ParseOne(const std::string& argument, const std::string& value, RenderOptions& options) {
   if (argument == "--size") {
-    const auto sizes = ParseSizeList(value);
+    std::string range_error;
+    const auto sizes = ParseSizeList(value, range_error);
+    if (!range_error.empty()) return "--size: " + range_error;
     if (!sizes) return "malformed size list '" + value + "': expected WxH[,WxH...] with whole numbers from 0";
     options.sizes = *sizes;
   } else if (argument == "--frames") {
     const auto frames = ParseNumber<std::int64_t>(value);
-    if (!frames || *frames <= 0) return "--frames takes a positive whole number, not '" + value + "'";
-    options.frames = *frames;
+    if (frames.too_large) return "--frames: " + TooLarge<std::int64_t>("the number", value);
+    if (!frames.value || *frames.value <= 0) return "--frames takes a positive whole number, not '" + value + "'";
+    options.frames = *frames.value;
   } else if (argument == "--png") {
     if (value.empty()) return "--png needs a folder";
     options.png_folder = value;
   } else if (argument == "--png-level") {
-    const auto level = ParseNumber<int>(value);
+    const auto level = ParseNumber<int>(value).value;
     if (!level || *level > 9) return "--png-level takes a whole number from 0 to 9, not '" + value + "'";
     options.png_level = *level;
   } else if (argument == "--y4m") {

@@ -38,8 +38,9 @@ struct ParsedOptions {
 // run cannot finish starts.
 ParsedOptions ParseRenderOptions(const std::vector<std::string>& arguments);
 
-// "640x480" or "640x480,0x0,320x240"; nullopt when malformed or negative.
-std::optional<std::vector<FrameSize>> ParseSizeList(const std::string& text);
+// "640x480" or "640x480,0x0,320x240"; nullopt when malformed or negative,
+// with the reason in error when a number is out of range.
+std::optional<std::vector<FrameSize>> ParseSizeList(const std::string& text, std::string& error);
 
 // A frame's pixels live in one block of at most this many bytes (rows of 3
 // bytes a pixel, padded to 4), as on the platform.

@@ -1,6 +1,6 @@
 """nosignal-render as a user runs it: frames as PNG files and as a video that
 other programs read, the trace, refusals that name their cause, closed pipes,
-interrupts that leave no half-written file, and progress on a terminal only."""
+and progress on a terminal only (interrupts and other faults: test_render_faults.py)."""
 import json
 import os
 import re
@@ -50,14 +50,20 @@ def test_refusals_name_their_cause():
         with open("/dev/full", "w") as full:
             cases = [
                 ("unknown option", run("--colour"), ["--colour"]),
-                ("folder is a file", run("--png", blocker), [blocker, os.strerror(20)]),
+                ("folder is a file", run("--png", blocker), [blocker, "is a file, not a folder"]),
+                ("folder is a device", run("--png", "/dev/full"), ["/dev/full is a device, not a folder"]),
+                ("folder under a file", run("--png", os.path.join(blocker, "x")), [f"{blocker} is a file"]),
+                ("video into a folder", run("--size", "8x8", "--y4m", folder), [folder, os.strerror(21)]),
+                ("nothing to write", run("--frames", "3"), ["nothing to write", "--trace"]),
+                ("control bytes echoed", run("--\x1b]2;pwned\x07"), ["--\\x1b]2;pwned\\x07"]),
                 ("trace to a full device", run("--size", "8x8", "--trace", stdout=full),
                  ["standard output", os.strerror(28)]),
                 ("video into a missing folder", run("--size", "8x8", "--y4m", os.path.join(folder, "no", "v.y4m")),
                  ["v.y4m", os.strerror(2)])]
         for name, result, parts in cases:
             lines = result.stderr.strip().splitlines()
-            check(f"{name}: exit code", result.returncode > 0, result.returncode)
+            check(f"{name}: exit code", result.returncode == (2 if name == "nothing to write" else 1),
+                  result.returncode)
             check(f"{name}: one clear line", len(lines) == 1 and lines[0].startswith("nosignal-render: ")
                   and all(part in lines[0] for part in parts), result.stderr)
 
@@ -75,19 +81,6 @@ def test_a_closed_pipe_ends_the_run():
         check(f"pipe (SIGPIPE ignored: {ignored}): first line, status and message",
               result.stdout.startswith('{"frame":1,') and (result.returncode, result.stderr) == expected,
               (result.returncode, result.stderr, result.stdout[:50]))
-
-
-def test_an_interrupt_removes_the_partial_file():
-    for interrupt in (signal.SIGINT, signal.SIGTERM):
-        with tempfile.TemporaryDirectory() as folder:
-            process = subprocess.Popen([RENDER, "--size", "2000x2000", "--frames", "1000", "--png", folder,
-                                        "--png-level", "9"], stderr=subprocess.DEVNULL)
-            partial = wait_for(lambda: [n for n in os.listdir(folder) if n.endswith(".partial")], 60)
-            check(f"{interrupt.name}: a frame being written", partial, os.listdir(folder))
-            process.send_signal(interrupt)
-            check(f"{interrupt.name}: ended by it", process.wait(timeout=60) == -interrupt, process.returncode)
-            check(f"{interrupt.name}: no partial file",
-                  not [n for n in os.listdir(folder) if n.endswith(".partial")], os.listdir(folder))
 
 
 def test_video_read_by_another_program():
@@ -113,11 +106,11 @@ def on_terminal(arguments):
 
 
 def test_progress_only_on_a_terminal():
-    status, shown = on_terminal("--frames 100 >/dev/null")
+    status, shown = on_terminal("--frames 100 --trace >/dev/null")
     check("progress redrawn in place on a terminal", status == 0 and re.fullmatch(
         r"(\rnosignal-render: [^\r\n]* left *)*\rnosignal-render: 100/100 frames, [^\r\n]* in all\n", shown),
           repr(shown[-300:]))
-    for name, arguments in (("--quiet", "--frames 40 --quiet >/dev/null"),
+    for name, arguments in (("--quiet", "--frames 40 --trace --quiet >/dev/null"),
                             ("the trace on the same terminal", "--frames 3 --trace")):
         status, shown = on_terminal(f"--size 8x8 {arguments}")
         check(f"no progress with {name}", status == 0 and "nosignal-render" not in shown and "\r" not in shown,
@@ -128,5 +121,5 @@ def test_progress_only_on_a_terminal():
 
 
 run_all(test_frames_and_trace, test_refusals_name_their_cause, test_a_closed_pipe_ends_the_run,
-        test_an_interrupt_removes_the_partial_file, test_video_read_by_another_program,
+        test_video_read_by_another_program,
         test_progress_only_on_a_terminal)

@@ -69,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "first frame's size 8x8, not 8x6"},
         SizeCase{"VideoStartsEmpty", {"--size", "0x8", "--y4m", "v.y4m"}, "empty frame (0x8)"},
         SizeCase{"VideoAndTraceOnStdout", {"--trace", "--y4m", "-"}, "standard output"},
+        SizeCase{"WidthOutOfRange", {"--size", "8x8,99999999999x1"}, "width '99999999999' is out of range"},
+        SizeCase{"FramesOutOfRange",
+                 {"--frames", "9223372036854775808"},
+                 "'9223372036854775808' is out of range (at most 9223372036854775807)"},
         SizeCase{"VideoToFileAndTrace", {"--trace", "--y4m", "v.y4m", "--size", "7x5,7x5", "--frames", "9"}, ""}),
     [](const testing::TestParamInfo<SizeCase>& param) { return std::string(param.param.name); });
 

@@ -12,13 +12,14 @@
 #include <sys/stat.h>
 #endif
 
+#include "tools/native_files.h"
 #include "tools/partial_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::AllOf, ::testing::Gt, ::testing::HasSubstr, ::testing::Not, ::testing::SizeIs, ::testing::StartsWith,
-    ::testing::ThrowsMessage;
+using ::testing::AllOf, ::testing::ElementsAre, ::testing::Gt, ::testing::HasSubstr, ::testing::MatchesRegex,
+    ::testing::Not, ::testing::SizeIs, ::testing::StartsWith, ::testing::ThrowsMessage;
 
 class RenderOutputTest : public testing::Test {
  protected:
@@ -45,7 +46,7 @@ TEST_F(RenderOutputTest, CommittedFileTakesItsNameAndAnAbandonedOneIsRemoved) {
   {
     PartialFile file(folder_ / "done.y4m", "done.y4m");
     file.File().Write("abc", 3);
-    EXPECT_EQ(Names(), std::vector<std::string>{"done.y4m.partial"});
+    EXPECT_THAT(Names(), ElementsAre(MatchesRegex("done\\.y4m\\.[0-9a-z]{10}\\.partial")));
     file.Commit();
   }
   { PartialFile(folder_ / "abandoned.y4m", "abandoned.y4m").File().Write("xyz", 3); }
@@ -71,6 +72,25 @@ TEST_F(RenderOutputTest, AFolderInTheWayGivesTheSystemsReasonAndLeavesNothing) {
 }
 
 #if !defined(_WIN32)
+// Whatever has the name already, a link above all, is never opened: the
+// creation fails as a name taken, and the link's target is neither made nor
+// changed.
+TEST_F(RenderOutputTest, ExclusiveCreationOpensNothingThatIsThere) {
+  {
+    std::ofstream(folder_ / "target") << "the user's own";
+  }
+  fs::create_symlink(folder_ / "target", folder_ / "link");
+  fs::create_symlink(folder_ / "made", folder_ / "dangling");
+  for (const char* name : {"target", "link", "dangling"}) {
+    const NativeOpen opened = CreateExclusive(folder_ / name);
+    EXPECT_EQ(opened.file, nullptr) << name;
+    EXPECT_TRUE(opened.name_taken) << name;
+  }
+  std::ifstream in(folder_ / "target");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the user's own");
+  EXPECT_FALSE(fs::exists(folder_ / "made"));
+}
+
 // Renaming a finished file over a pipe would replace the pipe its reader is
 // waiting on.
 TEST_F(RenderOutputTest, ANamedPipeIsWrittenInPlace) {

@@ -67,6 +67,30 @@ TEST(RenderY4mTest, OddSizesPrimariesAndEveryGrey) {
   EXPECT_EQ(Written(3, 3, pictures), expected);
 }
 
+// The planes are written a band of rows, and the chroma a block of columns,
+// at a time: a frame wider than a block (odd, so the last block is one column)
+// and taller than a band of either plane keeps every row in its place. Row
+// pairs alternate red and blue, so each chroma row says which pair it came from.
+TEST(RenderY4mTest, RowsKeepTheirPlaceAcrossBandsAndBlocks) {
+  constexpr int kWidth = 2049, kHeight = 601;
+  const auto red_pair = [](int y) { return y / 2 % 2 == 0; };
+  Bgr picture{kWidth, kHeight, {}};
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      picture.bytes.insert(picture.bytes.end(), red_pair(y) ? std::initializer_list<std::uint8_t>{0, 0, 255}
+                                                             : std::initializer_list<std::uint8_t>{255, 0, 0});
+    }
+  }
+  std::string planes[3];
+  for (int y = 0; y < kHeight; ++y) planes[0] += std::string(kWidth, static_cast<char>(red_pair(y) ? 76 : 29));
+  for (int y = 0; y < kHeight; y += 2) {
+    planes[1] += std::string((kWidth + 1) / 2, static_cast<char>(red_pair(y) ? 85 : 255));
+    planes[2] += std::string((kWidth + 1) / 2, static_cast<char>(red_pair(y) ? 255 : 107));
+  }
+  const std::string written = Written(kWidth, kHeight, {picture});
+  EXPECT_TRUE(written.ends_with("FRAME\n" + planes[0] + planes[1] + planes[2]));
+}
+
 TEST(RenderY4mTest, AFrameOfAnotherSizeIsRefused) {
   EXPECT_THROW(Written(4, 4, {Filled(4, 4, 1, 1, 1), Filled(4, 3, 1, 1, 1)}), std::invalid_argument);
   EXPECT_THROW(Written(0, 4, {}), std::invalid_argument);
