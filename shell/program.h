@@ -1,7 +1,13 @@
 // The program from start to end, as main runs it.
 #pragma once
 
+#include "shell/command_line.h"
+
 // Starts the runtime, opens the window, runs the animation and the message
 // loop until the window is closed, shuts down. Returns the exit code: 0 after
 // a normal close, 1 when the window or the animation could not be started.
 int RunProgram();
+// The same on another surface (`launch` names the root window or a handed
+// window): exit code 2 when that window does not exist; SIGTERM, SIGINT and
+// SIGHUP end it with 0, the surface left in place.
+int RunProgram(const Launch& launch);
