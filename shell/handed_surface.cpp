@@ -5,6 +5,10 @@
 #include "shell/main_window.h"
 #include "shell/user_text.h"
 
+#ifndef _WIN32
+#include "platform/soft/native_window.h"
+#endif
+
 namespace {
 
 constexpr int kFailure = 1;
@@ -20,8 +24,6 @@ HandedSurface OpenHandedSurface(const Launch&) {
 }
 
 #else
-
-#include "platform/soft/native_window.h"
 
 HandedSurface OpenHandedSurface(const Launch& launch) {
   const unsigned long id = launch.mode == LaunchMode::RootWindow ? soft::kX11RootWindow : launch.window_id;

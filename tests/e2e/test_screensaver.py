@@ -11,8 +11,8 @@ import signal
 import subprocess
 import tempfile
 
-from e2e_support import LIMIT, PROGRAM, check, check_static, desktop_env, run_all, screenshot, start_xvfb, \
-    static_share, stop, tool, wait_for
+from e2e_support import LIMIT, PROGRAM, changed_share, check, check_static, desktop_env, run_all, screenshot, \
+    start_xvfb, static_share, stop, tool, wait_for
 
 RED = 0xFF0000  # the test window's own background: never a grey of the static
 
@@ -187,7 +187,13 @@ def test_daemon():
         with open(os.path.join(home, "daemon.log")) as log:
             check("the daemon starts our hack", hacks, log.read()[-2000:])
         check_static(env, "root", "under the daemon")
-        check("still our process drawing", our_hacks(PROGRAM) == hacks)
+        # The moving static is ours: it stands still while our process is stopped, and moves on after.
+        os.kill(hacks[0], signal.SIGSTOP)
+        still = wait_for(lambda: changed_share(screenshot(env, "root"), screenshot(env, "root")) == 0)
+        os.kill(hacks[0], signal.SIGCONT)
+        check("the static stands still while our process is stopped", still and our_hacks(PROGRAM) == hacks)
+        first = screenshot(env, "root")
+        check("and moves on after", wait_for(lambda: changed_share(first, screenshot(env, "root")) > 0.5))
         check("deactivate", command("-deactivate"))
         check("our process is gone after deactivation", wait_for(lambda: not our_hacks(PROGRAM)), our_hacks(PROGRAM))
     finally:
