@@ -54,6 +54,14 @@ install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalabl
 install(FILES ${built}/metainfo/${NOSIGNAL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${built}/man/nosignal.1.gz ${built}/man/nosignal-render.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# A hack of the X screensaver daemon: where the daemon and its settings look
+# for the program, its description, and the entry other desktops' screensaver
+# settings read. The hack is the program itself, started with --root.
+file(MAKE_DIRECTORY ${built}/screensaver)
+file(CREATE_LINK ../../${CMAKE_INSTALL_BINDIR}/nosignal ${built}/screensaver/nosignal SYMBOLIC)
+install(FILES ${built}/screensaver/nosignal DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+install(FILES ${data}/screensaver/nosignal.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+install(FILES ${data}/screensaver/nosignal.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 # The README with the pictures it shows.
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR} FILES_MATCHING PATTERN "*.png")

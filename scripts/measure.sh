@@ -4,7 +4,8 @@
 # and the mean frame period, at 1024x768 and at 3840x2160; then a storm of
 # resizes up to 8000x8000 and back, with the resident size after it; and how
 # long a close (asked for through the window manager, as the close button
-# does) takes to end the program at 1024x768 and at 8000x8000.
+# does) takes to end the program at 1024x768 and at 8000x8000; and the
+# screensaver's case, --root on a screen of 3840x2160 of its own.
 #   scripts/measure.sh [program]      default: build/release/nosignal
 #   MEASURE_SECONDS=30                how long each size is measured
 # The frame period is the mean time between the animation thread's 50 ms
@@ -167,9 +168,40 @@ C
   kill "$pid"
 }
 
+# The screensaver's case: --root on a screen of 3840x2160 (the frame is the
+# whole screen), and how long SIGTERM, as the daemon sends it, takes to end it.
+measure_root() {
+  local ready="$work/root-display"
+  exec 4>"$ready"
+  Xvfb -displayfd 4 -screen 0 3840x2160x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  local server=$!
+  pids+=("$server")
+  exec 4>&-
+  for _ in $(seq 100); do [ -s "$ready" ] && break; sleep 0.1; done
+  DISPLAY=":$(head -n1 "$ready")" "$program" --root >/dev/null 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  sleep 3
+  local before after
+  before=$(cpu_ticks "$program_pid")
+  sleep "$seconds"
+  after=$(cpu_ticks "$program_pid")
+  printf '%-10s --root     CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' 3840x2160 \
+    "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
+    "$(mb "$(status_kb "$program_pid" VmRSS)")" "$(mb "$(status_kb "$program_pid" VmHWM)")" "$(frame_period_ms)"
+  local started ended
+  started=$(date +%s.%N)
+  kill -TERM "$program_pid"
+  wait "$program_pid" 2>/dev/null || true
+  ended=$(date +%s.%N)
+  printf '%-10s --root     SIGTERM to exit: %s\n' "" "$(awk -v s="$started" -v e="$ended" 'BEGIN {printf "%.2f s", e - s}')"
+  kill "$server" 2>/dev/null || true
+}
+
 echo "program: $program"
 bare_window
 measure_at 1024 768
 measure_at 3840 2160
+measure_root
 resize_storm
 closes

@@ -1,4 +1,4 @@
 // nosignal: a television screen with no signal.
-#include "shell/program.h"
+#include "shell/launcher.h"
 
-int main() { return RunProgram(); }
+int main(int argc, char** argv) { return RunCommandLine(argc, argv); }

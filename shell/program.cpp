@@ -6,9 +6,11 @@
 #include "platform/win32.h"
 #include "shell/animation.h"
 #include "shell/error_box.h"
+#include "shell/handed_surface.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
 #include "shell/runtime.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
@@ -52,16 +54,31 @@ void EndAnimation(TTimer& timer, int exit_code) {
 
 namespace {
 
-int RunMainThread() {
+// The program's own window, or the surface the command line names; on
+// failure the exit code, the reason told.
+HWND OpenMainWindow(const Launch& launch, int& exit_code) {
+  if (launch.mode != LaunchMode::Window) {
+    const HandedSurface surface = OpenHandedSurface(launch);
+    exit_code = surface.exit_code;
+    if (surface.window != nullptr) CloseOnStopSignals(surface.window);
+    return surface.window;
+  }
+  const HWND window = CreateMainWindow();
+  if (window == nullptr) {
+    MessageBoxA(nullptr, kCreationError, nullptr, MB_OK);
+    exit_code = kFailure;
+  }
+  return window;
+}
+
+int RunMainThread(const Launch& launch) {
   if (!RegisterMainClass()) {
     MessageBoxA(nullptr, kRegistrationError, nullptr, MB_OK);
     return kFailure;
   }
-  MainWindow = CreateMainWindow();
-  if (MainWindow == nullptr) {
-    MessageBoxA(nullptr, kCreationError, nullptr, MB_OK);
-    return kFailure;
-  }
+  int open_failure = kFailure;
+  MainWindow = OpenMainWindow(launch, open_failure);
+  if (MainWindow == nullptr) return open_failure;
   const std::unique_ptr<TTimer> timer = StartThread<TTimer>();
   try {
     ShowWindow(MainWindow, StartupShowCommand());
@@ -77,11 +94,14 @@ int RunMainThread() {
 
 }  // namespace
 
-int RunProgram() {
+int RunProgram() { return RunProgram(Launch{}); }
+
+int RunProgram(const Launch& launch) {
+  if (launch.mode != LaunchMode::Window) HoldStopSignals();
   StartRuntime();
   int exit_code;
   try {
-    exit_code = RunMainThread();
+    exit_code = RunMainThread(launch);
   } catch (const std::exception& error) {
     ShowApplicationError(error);
     exit_code = kFailure;

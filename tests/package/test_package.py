@@ -24,6 +24,9 @@ INSTALLED_FILES = sorted([
     f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
     *(f"share/icons/hicolor/{size}x{size}/apps/{APP_ID}.png" for size in (48, 128, 256)),
     f"share/metainfo/{APP_ID}.metainfo.xml", "share/man/man1/nosignal.1.gz", "share/man/man1/nosignal-render.1.gz",
+    # The hack of the X screensaver daemon: a link to the program, its description and entry.
+    "libexec/xscreensaver/nosignal", "share/xscreensaver/config/nosignal.xml",
+    "share/applications/screensavers/nosignal.desktop",
     *(f"share/doc/nosignal/{name}" for name in ("README.md", "LICENSE", "copyright", "changelog.gz")),
     # The pictures that the README shows.
     *(f"share/doc/nosignal/docs/{os.path.basename(name)}"
@@ -56,7 +59,11 @@ def installed(path):
 def test_installed_files_pass_their_validators():
     check("cmake --install exits 0", INSTALL.returncode == 0, INSTALL.stderr)
     entry = installed(f"share/applications/{APP_ID}.desktop")
+    saver_entry = installed("share/applications/screensavers/nosignal.desktop")
     validators = [("desktop-file-validate", ["desktop-file-validate", entry], quiet),
+                  # The reserved category Screensaver earns a hint that it is no main category.
+                  ("desktop-file-validate screensaver", ["desktop-file-validate", saver_entry],
+                   lambda result: result.returncode == 0 and "error:" not in result.stdout + result.stderr),
                   # The whole tree: the metainfo with the desktop entry and icon it names, with
                   # the network checks a software centre makes (it names no address to fetch).
                   ("appstreamcli", ["appstreamcli", "validate-tree", "--pedantic", PREFIX],
@@ -81,13 +88,19 @@ def test_installed_files_agree_with_the_program():
     component = ElementTree.parse(installed(f"share/metainfo/{APP_ID}.metainfo.xml")).getroot()
     releases = [release.get("version") for release in component.findall("releases/release")]
     check("metainfo id and release", (component.findtext("id"), releases) == (APP_ID, [VERSION]), releases)
-    options = set(re.findall(r"(?<![\w-])--[a-z][a-z0-9-]*", run(installed("bin/nosignal-render"), "--help").stdout))
-    page = run("man", "--local-file", installed("share/man/man1/nosignal-render.1.gz"),
-               env=dict(os.environ, MANWIDTH="200")).stdout
-    section = page[page.index("\nOPTIONS\n"):page.index("\nEXIT STATUS\n")]
-    documented = set(re.findall(r"^ {7}(--[a-z0-9-]+)", section, re.MULTILINE))
-    check("every option of --help has its entry in the manual page", len(options) >= 4 and options <= documented,
-          sorted(options - documented))
+    for name in ("nosignal-render", "nosignal"):
+        options = set(re.findall(r"(?<![\w-])--[a-z][a-z0-9-]*", run(installed(f"bin/{name}"), "--help").stdout))
+        page = run("man", "--local-file", installed(f"share/man/man1/{name}.1.gz"),
+                   env=dict(os.environ, MANWIDTH="200")).stdout
+        section = page[page.index("\nOPTIONS\n"):page.index("\nEXIT STATUS\n")]
+        documented = set(re.findall(r"^ {7}(--[a-z0-9-]+)", section, re.MULTILINE))
+        check(f"every option of {name} --help has its entry in the manual page",
+              len(options) >= 4 and options <= documented, sorted(options - documented))
+    hack = installed("libexec/xscreensaver/nosignal")
+    check("the hack is a link to the program", os.path.realpath(hack) == os.path.realpath(installed("bin/nosignal")))
+    saver = ElementTree.parse(installed("share/xscreensaver/config/nosignal.xml")).getroot()
+    check("the hack's description", (saver.get("name"), saver.find("command").get("arg")) == ("nosignal", "--root")
+          and saver.findtext("_description").strip(), ElementTree.tostring(saver))
 
 
 def test_icons():
@@ -109,7 +122,8 @@ def test_package_is_built():
     needed = {"libc6", "libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "zlib1g", "fonts-liberation"}
     check("dependencies", needed <= depends, field)
     listing = run("dpkg-deb", "--contents", DEB).stdout.splitlines()
-    files = sorted(line.split()[-1][len("./usr/"):] for line in listing if not line.startswith("d"))
+    # A link is listed as "path -> target".
+    files = sorted(line.split(" -> ")[0].split()[-1][len("./usr/"):] for line in listing if not line.startswith("d"))
     check("package holds the installed files under /usr", files == INSTALLED_FILES,
           sorted(set(files) ^ set(INSTALLED_FILES)))
 

@@ -9,6 +9,8 @@
 namespace soft {
 namespace {
 
+constexpr std::size_t kLargePictureBytes = std::size_t{8} << 20;
+
 std::size_t PageSize() {
   static const auto size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
@@ -57,6 +59,9 @@ PixelMemory PixelMemory::Allocate(std::size_t bytes, Reuse reuse) {
   if (block == nullptr) {
     block = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return {};
+    // A picture of screen size is written and read whole every frame: in
+    // large pages, far fewer address translations miss. Only a hint.
+    if (mapped >= kLargePictureBytes) madvise(block, mapped, MADV_HUGEPAGE);
   }
   return PixelMemory(static_cast<std::uint8_t*>(block), bytes, mapped, reuse);
 }

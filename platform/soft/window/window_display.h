@@ -24,6 +24,10 @@ bool IsDisplayThreadId(DWORD thread);
 // is width by height; hidden until Show.
 bool CreateNative(Window& window, int x, int y, int width, int height);
 void DestroyNative(Window& window);
+// Gives `window` the X window `id` of another client (kX11RootWindow: the
+// root window) as its window on the desktop, without changing it. Sets the
+// last error when it cannot.
+bool AdoptNative(Window& window, unsigned long id);
 void Show(Window& window, int command);
 void Move(Window& window, int x, int y, int width, int height);
 

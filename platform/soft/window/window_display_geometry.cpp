@@ -121,6 +121,11 @@ void DestroyNative(Window& window) {
 void Show(Window& window, int command) {
   SDL_Window* native = Native(window);
   const Geometry before = window.CurrentGeometry();
+  if (window.foreign) {
+    // Shown or hidden by its owner: the program only starts or stops drawing.
+    window.SetShowState(command != SW_HIDE, false);
+    return Sync(window);
+  }
   switch (command) {
     case SW_HIDE:
       SDL_HideWindow(native);
@@ -157,6 +162,7 @@ void Show(Window& window, int command) {
 
 void Move(Window& window, int x, int y, int width, int height) {
   SDL_Window* native = Native(window);
+  if (window.foreign) return Sync(window);  // its owner places it
   const RECT frame = window.CurrentGeometry().frame;
   const SIZE client = ClientSizeFor(width, height, frame);
   window.requested_client = client;

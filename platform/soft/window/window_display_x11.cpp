@@ -104,6 +104,30 @@ bool CanConnect(const char* display_name) {
   return true;
 }
 
+unsigned long ExistingWindow(unsigned long id) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 0;
+  const ::Window wanted = id != 0 ? id : DefaultRootWindow(display);
+  XWindowAttributes attributes{};
+  // A window that does not exist is refused with BadWindow, which the
+  // process's error handler lets pass.
+  const bool exists = XGetWindowAttributes(display, wanted, &attributes) != 0;
+  XCloseDisplay(display);
+  return exists ? wanted : 0;
+}
+
+bool WatchForeign(SDL_Window* native) {
+  SDL_SysWMinfo info;
+  if (!WindowInfo(native, info)) return false;
+  Display* display = info.info.x11.display;
+  const ::Window window = info.info.x11.window;
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(display, window, &attributes) == 0) return false;
+  XSelectInput(display, window, attributes.your_event_mask | StructureNotifyMask | ExposureMask);
+  // Gone before the selection took: no end would ever be reported.
+  return XGetWindowAttributes(display, window, &attributes) != 0;
+}
+
 unsigned long WindowOf(SDL_Window* native) {
   SDL_SysWMinfo info;
   return WindowInfo(native, info) ? info.info.x11.window : 0;

@@ -20,6 +20,15 @@ bool PrepareDesktop();
 // Whether an X server accepts connections at `display_name`.
 bool CanConnect(const char* display_name);
 
+// The X window `id` if it exists, the root window of the default screen if
+// `id` is 0; 0 when there is no such window.
+unsigned long ExistingWindow(unsigned long id);
+// For a window of another client: asks for its size changes and its end
+// (and for exposures), on top of what this connection already selected;
+// never for input, which on the root window belongs to the window manager.
+// False when the window no longer exists.
+bool WatchForeign(SDL_Window* native);
+
 // The X window behind an SDL window, or 0.
 unsigned long WindowOf(SDL_Window* native);
 // The connection's file descriptor, to wait on; -1 if there is none.

@@ -94,6 +94,7 @@ class Window final : public WindowBase {
 
   // Display thread only.
   void* native = nullptr;                 // the display's window
+  bool foreign = false;                   // the display's window belongs to another client
   unsigned native_id = 0;
   std::optional<SIZE> pending_outer;      // outer size to honour once the frame is known
   SIZE requested_client{0, 0};            // the client size last asked of the display
