@@ -138,13 +138,18 @@ def unprivileged_user():
     return user, home, as_user
 
 
-def our_hacks(program):
-    """Processes running the built program."""
+def our_hacks(program, display):
+    """Processes running the built program on `display` (other tests may run
+    the same program on displays of their own at the same time)."""
     wanted = os.path.realpath(program)
     found = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            if os.readlink(f"/proc/{pid}/exe") == wanted:
+            with open(f"/proc/{pid}/environ", "rb") as environ:
+                variables = environ.read().split(b"\0")
+            # The daemon names the screen too (":5.0" for ":5").
+            ours = any(v in (f"DISPLAY={display}".encode(), f"DISPLAY={display}.0".encode()) for v in variables)
+            if os.readlink(f"/proc/{pid}/exe") == wanted and ours:
                 found.append(int(pid))
         except OSError:
             pass
@@ -183,7 +188,7 @@ def test_daemon():
         before = static_share(screenshot(env, "root"))
         check("no static before activation", before == 0, f"{before:.3f}")
         check("activate", command("-activate"))
-        hacks = wait_for(lambda: our_hacks(PROGRAM))
+        hacks = wait_for(lambda: our_hacks(PROGRAM, display))
         with open(os.path.join(home, "daemon.log")) as log:
             check("the daemon starts our hack", hacks, log.read()[-2000:])
         check_static(env, "root", "under the daemon")
@@ -191,11 +196,11 @@ def test_daemon():
         os.kill(hacks[0], signal.SIGSTOP)
         still = wait_for(lambda: changed_share(screenshot(env, "root"), screenshot(env, "root")) == 0)
         os.kill(hacks[0], signal.SIGCONT)
-        check("the static stands still while our process is stopped", still and our_hacks(PROGRAM) == hacks)
+        check("the static stands still while our process is stopped", still and our_hacks(PROGRAM, display) == hacks)
         first = screenshot(env, "root")
         check("and moves on after", wait_for(lambda: changed_share(first, screenshot(env, "root")) > 0.5))
         check("deactivate", command("-deactivate"))
-        check("our process is gone after deactivation", wait_for(lambda: not our_hacks(PROGRAM)), our_hacks(PROGRAM))
+        check("our process is gone after deactivation", wait_for(lambda: not our_hacks(PROGRAM, display)), our_hacks(PROGRAM, display))
     finally:
         if daemon is not None:
             run(["xscreensaver-command", "-exit"], env, **as_user)
