@@ -125,7 +125,7 @@ def test_huge_then_normal_window():
     with Desktop() as desktop:
         if not check("huge window: window appears", desktop.window is not None, desktop.stderr()):
             return
-        check_static(desktop.env, "root", "huge window: before", share=0.5)
+        check_static(desktop.env, desktop.window, "huge window: before")
         tool(desktop.env, "xdotool", "windowsize", str(desktop.window), "27000", "27000")
         # The window's erase fills its client area of 2.9 GB: the program has taken the size.
         check("huge window: the program takes the size",
