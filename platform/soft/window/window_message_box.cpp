@@ -33,7 +33,9 @@ constexpr const char* kDefaultCaption = "Error";
 // locale the environment names, which it takes on itself: in a locale that
 // is not UTF-8, or one that is not installed, the Cyrillic of our texts comes
 // out blank or garbled. The texts are UTF-8, so the box is shown under the
-// UTF-8 locale that every C library of this system has.
+// UTF-8 locale that every C library of this system has. Boxes come at
+// start-up and when the animation cannot start: no other thread of ours
+// reads the environment meanwhile.
 class Utf8LocaleForTheBox {
  public:
   Utf8LocaleForTheBox() {

@@ -45,8 +45,7 @@ Presented CopyInto(SDL_Surface& surface, const Surface& pixels, SurfaceCopy copy
 
 bool SurfaceSizeFits(int width, int height) {
   if (width < 0 || height < 0) return false;
-  const std::int64_t pitch = (std::int64_t{width} * 4 + 3) / 4 * 4;
-  return pitch * height <= std::numeric_limits<int>::max();
+  return std::int64_t{width} * 4 * height <= std::numeric_limits<int>::max();
 }
 
 Presented PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer, SurfaceCopy copy) {
