@@ -5,6 +5,7 @@ standard descriptors left closed, the error box under any locale, and a
 Wayland desktop without X."""
 import ctypes
 import os
+import platform
 import random
 import signal
 import subprocess
@@ -116,6 +117,40 @@ def test_destroyed_while_being_resized():
         stop(None, server)
 
 
+# The system call a sleeping thread waits in (the animation's pause between ticks).
+SLEEP_CALL = {"x86_64": "230", "aarch64": "115"}.get(platform.machine(), "230")
+
+
+def sleeping_thread(pid):
+    """(id, voluntary switches so far) of a thread of `pid` besides the main
+    one that sleeps now, as the animation does between ticks; None if none."""
+    for thread in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{thread}/syscall") as f:
+                if thread == str(pid) or f.read().split()[0] != SLEEP_CALL:
+                    continue
+            with open(f"/proc/{pid}/task/{thread}/status") as f:
+                return thread, next(int(line.split()[1]) for line in f if line.startswith("voluntary_ctxt_switches"))
+        except (OSError, IndexError, StopIteration):
+            continue
+    return None
+
+
+def animation_ticks_on(pid):
+    """True once the animation has slept, ticked once more and slept again
+    (a sleep begun anew counts another switch); False if it ends instead."""
+    first = wait_for(lambda: sleeping_thread(pid))
+    if not first:
+        return False
+
+    def ticked():
+        if not os.path.exists(f"/proc/{pid}/task/{first[0]}"):
+            return "ended"
+        now = sleeping_thread(pid)
+        return now is not None and now[0] == first[0] and now[1] > first[1] and "ticked"
+    return wait_for(ticked) == "ticked"
+
+
 def test_huge_then_normal_window():
     """A window larger than any frame can be shows none, and shows frames
     again once it is small: the animation goes on meanwhile."""
@@ -131,6 +166,8 @@ def test_huge_then_normal_window():
         check("huge window: the program takes the size",
               wait_for(lambda: resident_megabytes(desktop.program.pid) > 2000, 4 * LIMIT),
               str(resident_megabytes(desktop.program.pid)))
+        # The size is out to the animation before the erase: the next whole tick is at the huge size.
+        check("huge window: the animation goes on", animation_ticks_on(desktop.program.pid))
         tool(desktop.env, "xdotool", "windowsize", str(desktop.window), "800", "600")
         check_static(desktop.env, desktop.window, "huge window: after", detail=desktop.stderr())
         check_close(desktop, "huge window")
