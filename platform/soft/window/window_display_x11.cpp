@@ -46,7 +46,9 @@ int ConnectionLost(Display* display) {
 // a fault that leaves the connection unusable for us.
 int ErrorReceived(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) {
-    if (error->request_code == kCreateContextRequest) State().unmade_contexts = true;
+    if (error->request_code == kCreateContextRequest && IsOwnWindow(error->resourceid)) {
+      State().unmade_contexts = true;
+    }
     return 0;
   }
   if (error->error_code == BadMatch && IsOwnWindow(error->resourceid)) return 0;
