@@ -57,12 +57,12 @@ def tool(env, *command):
     return subprocess.run(command, env=env, capture_output=True, text=True, timeout=60).stdout
 
 
-def start_xvfb(screen):
+def start_xvfb(screen, *options):
     """A fresh X server on a free display, whose number Xvfb writes once it accepts
     clients; -noreset, as the tools polled here are its only clients at first."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset", *options],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
@@ -95,11 +95,12 @@ class Desktop:
     """A program (nosignal by default) on an X server of its own, perhaps under
     a window manager, its standard error kept; all end with the block."""
 
-    def __init__(self, screen="1600x1200x24", managed=False, command=(PROGRAM,), **extra_env):
+    def __init__(self, screen="1600x1200x24", managed=False, command=(PROGRAM,), server_options=(), **extra_env):
         self.screen, self.managed, self.command, self.extra_env = screen, managed, command, extra_env
+        self.server_options = server_options
 
     def __enter__(self):
-        self.server, self.display = start_xvfb(self.screen)
+        self.server, self.display = start_xvfb(self.screen, *self.server_options)
         self.env = {**desktop_env(self.display), **self.extra_env}
         self.folder, self.manager = tempfile.TemporaryDirectory(), None
         if self.managed:

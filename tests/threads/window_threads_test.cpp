@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/frame_size.h"
+#include "core/random_source.h"
 #include "shell/animation.h"
 #include "shell/main_window.h"
 #include "shell/message_loop.h"
@@ -163,6 +164,21 @@ TEST_F(AnimationTickTest, DestroyingTheWindowWhileATickWaitsEndsTheThreadQuietly
   ASSERT_TRUE(WaitUntil([&] { return timer->Finished(); })) << "the thread did not end";
   EXPECT_EQ(timer->WaitFor(), 0u);
   EXPECT_NE(timer->FatalException(), nullptr);
+}
+
+// A window larger than any bitmap can be: the tick leaves that frame out
+// without touching the random sequence, and the next small frame is shown.
+TEST_F(AnimationTickTest, AFrameTooLargeToMakeIsLeftOutAndTheNextOneIsShown) {
+  FrameWidth = 26760;
+  FrameHeight = 26760;
+  const std::uint32_t state = RandomState;
+  EXPECT_NO_THROW(AnimationTick());
+  EXPECT_EQ(RandomState, state);
+  EXPECT_EQ(probe::ClientPixel(MainWindow, 0, 0), kMagenta);
+  FrameWidth = 200;
+  FrameHeight = 100;
+  AnimationTick();
+  EXPECT_NE(probe::ClientPixel(MainWindow, 0, 0), kMagenta);
 }
 
 }  // namespace

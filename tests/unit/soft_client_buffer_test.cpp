@@ -2,6 +2,7 @@
 // with it, later drawing lands there, and once that memory is going nothing
 // is drawn into it any more.
 #include "platform/soft/window/window_client_buffer.h"
+#include "platform/soft/window/window_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,20 @@ TEST(ClientBuffer, MemoryOfItsOwnAgainWhenTheLentMemoryIsGivenBack) {
     Draw(buffer, 0, 0, 0x44);
     EXPECT_EQ(own[0], 0x44);
     EXPECT_EQ(display[0], 0);
+  }
+}
+
+// The display's memory for a window is described in ints: a window whose
+// rows of 4 bytes a pixel pass that is never handed to the display.
+TEST(ClientBuffer, WindowMemoryTheDisplayCanDescribe) {
+  struct Case {
+    int width, height;
+    bool fits;
+  };
+  for (const Case& c : {Case{1024, 768, true}, Case{0, 0, true}, Case{23170, 23170, true},
+                        Case{23171, 23171, false}, Case{65535, 8192, true}, Case{65535, 8193, false},
+                        Case{27000, 27000, false}, Case{-1, 10, false}, Case{10, -1, false}}) {
+    EXPECT_EQ(soft::display::SurfaceSizeFits(c.width, c.height), c.fits) << c.width << "x" << c.height;
   }
 }
 

@@ -38,6 +38,9 @@ struct DisplayState {
   // them are expected once another client has destroyed one.
   std::vector<unsigned long> own_x_windows;
   std::vector<unsigned long> gone_x_windows;  // destroyed by another client
+  // The server refused a drawing context for a window already gone: the
+  // refusals of its later uses are expected.
+  bool unmade_contexts = false;
   // For screens of colour-map indices: the index that shows each grey.
   std::array<std::uint8_t, 256> grey_pixels{};
   bool greys_allocated = false;

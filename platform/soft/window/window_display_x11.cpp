@@ -17,6 +17,9 @@ namespace soft::display::x11 {
 namespace {
 
 constexpr int kDesktopFailure = 1;
+// The core request that makes a drawing context (X_CreateGC of
+// <X11/Xproto.h>, whose own types clash with ours).
+constexpr unsigned char kCreateContextRequest = 55;
 
 bool Holds(const std::vector<unsigned long>& windows, XID id) {
   return std::find(windows.begin(), windows.end(), id) != windows.end();
@@ -37,11 +40,19 @@ int ConnectionLost(Display* display) {
 // A window that another client destroyed answers every later request about
 // it (and about the drawables SDL made for it) with an error until its
 // destruction is reported; those errors are expected, and the report ends
-// the window. Any other error is a fault that leaves the connection
-// unusable for us.
+// the window. A window resized just before it went gets a new drawing
+// context from SDL, which the server then refuses to make; every later use
+// of that context, its release included, is refused too. Any other error is
+// a fault that leaves the connection unusable for us.
 int ErrorReceived(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    if (error->request_code == kCreateContextRequest && IsOwnWindow(error->resourceid)) {
+      State().unmade_contexts = true;
+    }
+    return 0;
+  }
   if (error->error_code == BadMatch && IsOwnWindow(error->resourceid)) return 0;
+  if (error->error_code == BadGC && State().unmade_contexts) return 0;
   char text[256] = {};
   XGetErrorText(display, error->error_code, text, sizeof text);
   Tell("the display \"%s\" refused a request: %s (request %d.%d)", DisplayString(display), text,

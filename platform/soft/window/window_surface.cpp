@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <map>
 
 namespace soft::display {
@@ -41,6 +43,11 @@ Presented CopyInto(SDL_Surface& surface, const Surface& pixels, SurfaceCopy copy
 
 }  // namespace
 
+bool SurfaceSizeFits(int width, int height) {
+  if (width < 0 || height < 0) return false;
+  return std::int64_t{width} * 4 * height <= std::numeric_limits<int>::max();
+}
+
 Presented PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer, SurfaceCopy copy) {
   buffer->TakePresentRequest();
   Lent& lent = LentSurfaces()[native];
@@ -57,6 +64,8 @@ Presented PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBu
       buffer->MoveOutLocked(true);
       lent = Lent{};
     }
+    // The window's memory was lent at a size that fitted, so none is lent now.
+    if (!SurfaceSizeFits(width, height)) return Presented::NothingToShow;
     SDL_Surface* surface = SDL_GetWindowSurface(native);
     const bool same = surface != nullptr && surface->pixels == lent.pixels && surface->pitch == lent.pitch &&
                       Fits(*surface, *buffer);

@@ -21,8 +21,14 @@ enum class Presented { Shown, NothingToShow, NoSurface, CopyFailed, UpdateFailed
 // row) into the surface's own layout; false when it cannot.
 using SurfaceCopy = bool (*)(const std::uint8_t* bits, int stride, int columns, int rows, SDL_Surface* surface);
 
+// Whether SDL can describe the memory of a window of width x height at 4
+// bytes a pixel: its sizes and row lengths are ints, which a window of
+// 27000x27000 overflows.
+bool SurfaceSizeFits(int width, int height);
+
 // Shows the buffer's pixels in the window, copying them with `copy` when
-// the buffer cannot live in the window's memory.
+// the buffer cannot live in the window's memory; nothing while the window
+// is too large for SDL.
 Presented PresentClientBuffer(SDL_Window* native, const std::shared_ptr<ClientBuffer>& buffer, SurfaceCopy copy);
 
 // The window's memory is about to be freed (the window is destroyed, or the
