@@ -42,6 +42,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
 # A hack for its screensaver daemon, which the window does not need.
 set(CPACK_DEBIAN_PACKAGE_ENHANCES xscreensaver)
+# The error box writes with the X server's fonts; these have Cyrillic letters.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xfonts-base)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 

@@ -11,6 +11,8 @@ run_packages=(
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-liberation
   # The build renders the menu's icons from the SVG.
   librsvg2-bin
+  # X fonts with Cyrillic letters, for the error box's Ukrainian text.
+  xfonts-base
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
