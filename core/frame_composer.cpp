@@ -96,9 +96,9 @@ std::unique_ptr<TBitmap> MakeWhiteBitmap(int width, int height) {
 }
 
 void FillWithStatic(TBitmap& bitmap) {
-  const NoiseRowFill fill = FastestNoiseFill();
   const auto width = static_cast<std::size_t>(bitmap.Width());
   const int height = bitmap.Height();
+  const NoiseRowFill fill = FastestNoiseFill(3 * width * static_cast<std::size_t>(height));
   std::uint32_t state = RandomState;
   for (int y = 0; y < height; ++y) {
     if (std::uint8_t* row = bitmap.RowPixels(y)) state = fill(row, width, state);

@@ -73,12 +73,20 @@ NoiseRowFill NoiseKernelFill(NoiseKernel kernel) {
   }
 }
 
-NoiseRowFill FastestNoiseFill() {
-  static const NoiseRowFill chosen = [] {
-    for (NoiseKernel kernel : {NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2}) {
-      if (NoiseRowFill fill = NoiseKernelFill(kernel)) return fill;
-    }
-    return ScalarLocalFill;
-  }();
-  return chosen;
+namespace {
+
+NoiseRowFill FirstOf(std::initializer_list<NoiseKernel> kernels) {
+  for (NoiseKernel kernel : kernels) {
+    if (NoiseRowFill fill = NoiseKernelFill(kernel)) return fill;
+  }
+  return ScalarLocalFill;
+}
+
+}  // namespace
+
+NoiseRowFill FastestNoiseFill(std::size_t picture_bytes) {
+  static const NoiseRowFill in_cache = FirstOf({NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2});
+  static const NoiseRowFill past_cache = FirstOf(
+      {NoiseKernel::Avx512Stream, NoiseKernel::Avx2Stream, NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2});
+  return picture_bytes > kNoisePastCacheBytes ? past_cache : in_cache;
 }

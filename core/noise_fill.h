@@ -17,10 +17,18 @@ enum class NoiseKernel {
   Sse2,         // 16 pixels a step, every x86-64 processor has it
   Avx2,
   Avx512,       // 64 pixels a step, with byte permutations (AVX-512 VBMI)
+  // The same, writing past the cache: for pictures larger than it, where a
+  // plain store first reads the line it writes.
+  Avx2Stream,
+  Avx512Stream,
 };
 
 // nullptr when this build or this processor cannot run the kernel.
 NoiseRowFill NoiseKernelFill(NoiseKernel kernel);
 
-// The widest kernel this processor runs.
-NoiseRowFill FastestNoiseFill();
+// Pictures of more bytes than this are better written past the cache; a
+// smaller one stays in it, to be read back at once.
+constexpr std::size_t kNoisePastCacheBytes = std::size_t{8} << 20;
+
+// The widest kernel this processor runs, for a picture of `picture_bytes`.
+NoiseRowFill FastestNoiseFill(std::size_t picture_bytes = 0);

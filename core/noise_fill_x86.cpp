@@ -131,7 +131,24 @@ AVX2_KERNEL __m256i Levels8(__m256i states) {
   return _mm256_blend_epi32(_mm256_srli_epi64(even, 32), odd, 0xAA);
 }
 
+AVX2_KERNEL void Put(bool stream, __m256i* out, __m256i bytes) {
+  if (stream) {
+    _mm256_stream_si256(out, bytes);
+  } else {
+    _mm256_storeu_si256(out, bytes);
+  }
+}
+
+// With kStream the blocks are written past the cache, which needs 32-byte
+// aligned addresses: the pixels before the first such one go plainly.
+template <bool kStream>
 AVX2_KERNEL std::uint32_t Avx2Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
+  if (kStream) {
+    const std::size_t head = PixelsBeforeAligned(pixels, 32);
+    if (count < head + kWideBlock) return Finish(pixels, count, state);
+    state = Finish(pixels, head, state);
+    pixels += 3 * head, count -= head;
+  }
   if (count < kWideBlock) return Finish(pixels, count, state);
   // The lanes start with one multiply-add each, not 32 scalar steps a row.
   const __m256i start = _mm256_set1_epi32(static_cast<int>(state));
@@ -155,23 +172,27 @@ AVX2_KERNEL std::uint32_t Avx2Fill(std::uint8_t* pixels, std::size_t count, std:
     const __m256i high = _mm256_packus_epi32(Levels8(s2), Levels8(s3));
     const __m256i greys = _mm256_packus_epi16(low, high);  // pixels 0-15 | 16-31
     auto* out = reinterpret_cast<__m256i*>(pixels);
-    _mm256_storeu_si256(out, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x00), spread01));
-    _mm256_storeu_si256(out + 1, _mm256_shuffle_epi8(greys, spread20));
-    _mm256_storeu_si256(out + 2, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x11), spread12));
+    Put(kStream, out, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x00), spread01));
+    Put(kStream, out + 1, _mm256_shuffle_epi8(greys, spread20));
+    Put(kStream, out + 2, _mm256_shuffle_epi8(_mm256_permute2x128_si256(greys, greys, 0x11), spread12));
     s0 = _mm256_add_epi32(_mm256_mullo_epi32(s0, multiply), add);
     s1 = _mm256_add_epi32(_mm256_mullo_epi32(s1, multiply), add);
     s2 = _mm256_add_epi32(_mm256_mullo_epi32(s2, multiply), add);
     s3 = _mm256_add_epi32(_mm256_mullo_epi32(s3, multiply), add);
     state = kWideBlockJump.Apply(state);
   }
-  return Finish(pixels, count - done, state);
+  state = Finish(pixels, count - done, state);
+  // The streamed stores are ordered before whatever reads the row next.
+  if (kStream) _mm_sfence();
+  return state;
 }
 
 bool Supports(NoiseKernel kernel) {
   __builtin_cpu_init();
   switch (kernel) {
     case NoiseKernel::Sse2: return __builtin_cpu_supports("sse2");
-    case NoiseKernel::Avx2: return __builtin_cpu_supports("avx2");
+    case NoiseKernel::Avx2:
+    case NoiseKernel::Avx2Stream: return __builtin_cpu_supports("avx2");
     default: return false;
   }
 }
@@ -179,9 +200,15 @@ bool Supports(NoiseKernel kernel) {
 }  // namespace
 
 NoiseRowFill X86NoiseFill(NoiseKernel kernel) {
-  if (kernel == NoiseKernel::Avx512) return X86Avx512NoiseFill();
+  if (kernel == NoiseKernel::Avx512 || kernel == NoiseKernel::Avx512Stream) {
+    return X86Avx512NoiseFill(kernel == NoiseKernel::Avx512Stream);
+  }
   if (!Supports(kernel)) return nullptr;
-  return kernel == NoiseKernel::Avx2 ? Avx2Fill : Sse2Fill;
+  switch (kernel) {
+    case NoiseKernel::Avx2: return Avx2Fill<false>;
+    case NoiseKernel::Avx2Stream: return Avx2Fill<true>;
+    default: return Sse2Fill;
+  }
 }
 
 #else

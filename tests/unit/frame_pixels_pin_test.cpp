@@ -69,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         PinCase{"NoiseOnlyFromZero", false, 0, kOddSizes, 0x799195D73ABDD3C5, 20258223, 0},
         PinCase{"NoiseOnlyFromHighState", false, 0xDEADBEEF, kOddSizes, 0x248189412DB5845B, 1963147810, 0},
         PinCase{"NoiseOnlyLarge", false, 12345, {{1023, 767}, {1024, 768}}, 0xC8A36B830CB35ABA, 4067247134, 0},
+        // Larger than the cache, which these frames are written past.
+        PinCase{"NoiseOnlyPastTheCache", false, 4242, {{1700, 1700}, {1701, 1699}}, 0x63D158A6A57D1C89, 4115033981, 0},
         PinCase{"WithLinesAndRingsFromZero", true, 0,
                 {{1, 1}, {7, 5}, {63, 47}, {321, 239}, {63, 47}, {321, 239}, {7, 5}, {321, 239}},
                 0x056D95A146166224, 4219234937, 6},

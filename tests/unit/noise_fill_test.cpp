@@ -16,11 +16,12 @@ namespace {
 constexpr std::uint8_t kUntouched = 0xA5;
 constexpr std::size_t kGuard = 64;
 
-const char* const kKernelNames[] = {"Serial", "ScalarLocal", "Sse2", "Avx2", "Avx512"};
+const char* const kKernelNames[] = {"Serial", "ScalarLocal", "Sse2", "Avx2", "Avx512", "Avx2Stream", "Avx512Stream"};
 
 std::vector<NoiseKernel> KernelsThisProcessorRuns() {
   std::vector<NoiseKernel> kernels;
-  for (NoiseKernel kernel : {NoiseKernel::ScalarLocal, NoiseKernel::Sse2, NoiseKernel::Avx2, NoiseKernel::Avx512}) {
+  for (NoiseKernel kernel : {NoiseKernel::ScalarLocal, NoiseKernel::Sse2, NoiseKernel::Avx2, NoiseKernel::Avx512,
+                             NoiseKernel::Avx2Stream, NoiseKernel::Avx512Stream}) {
     if (NoiseKernelFill(kernel) != nullptr) kernels.push_back(kernel);
   }
   return kernels;
@@ -37,7 +38,7 @@ TEST_P(NoiseKernelMatchesSerial, SameBytesSameStateNothingOutside) {
   for (const std::uint32_t start : {0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xDEADBEEFu, 0xFFFFFFFFu}) {
     std::vector<std::uint8_t> serial(3 * count + 1);
     const std::uint32_t state = NoiseKernelFill(NoiseKernel::Serial)(serial.data(), count, start);
-    for (const std::size_t misalign : {0u, 1u, 3u}) {
+    for (const std::size_t misalign : {0u, 1u, 2u, 3u, 7u}) {
       SCOPED_TRACE(::testing::Message() << "from state " << start << ", misaligned by " << misalign);
       std::vector<std::uint8_t> row(kGuard + misalign + 3 * count + kGuard, kUntouched), expected = row;
       std::copy_n(serial.begin(), 3 * count, expected.begin() + kGuard + misalign);

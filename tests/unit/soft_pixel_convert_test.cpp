@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/soft/graphics/byte_fill.h"
 #include "platform/soft/graphics/rasterizer.h"
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -49,7 +51,7 @@ TEST_P(ExpandPixels, BlueGreenRedThenZeroAndNothingOutside) {
   std::vector<soft::ExpandPixelsFill> copies = {[](std::uint8_t* d, const std::uint8_t* s, std::int64_t n) {
     soft::ConvertPixels(d, 4, s, 3, n);
   }};
-  for (soft::ExpandKernel kernel : {soft::ExpandKernel::Ssse3, soft::ExpandKernel::Avx2}) {
+  for (soft::ExpandKernel kernel : {soft::ExpandKernel::Ssse3, soft::ExpandKernel::Avx2, soft::ExpandKernel::Avx2Stream}) {
     if (soft::ExpandPixelsFill copy = soft::ExpandPixelsWith(kernel)) copies.push_back(copy);
   }
   for (soft::ExpandPixelsFill copy : copies) EXPECT_EQ(Expand(copy, source.data() + 1, count), plain);
@@ -105,5 +107,33 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<std::tuple<FillCase, bool>>& row) {
       return std::string(std::get<0>(row.param).name) + (std::get<1>(row.param) ? "_BottomUp" : "_TopDown");
     });
+
+// Each way of filling a run of bytes, from every address within a vector's
+// width and for lengths around it; then the fill a large picture gets.
+class ByteFillKernels : public ::testing::TestWithParam<soft::ByteFillKernel> {};
+
+TEST_P(ByteFillKernels, TheRunAndNothingOutside) {
+  const soft::ByteFill fill = soft::ByteFillWith(GetParam());
+  if (fill == nullptr) GTEST_SKIP() << "this processor lacks the kernel's instructions";
+  for (const std::size_t size : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 100u, 1000u}) {
+    for (std::size_t misalign = 0; misalign < 16; ++misalign) {
+      std::vector<std::uint8_t> block(kGuard + 16 + size + kGuard, kUntouched), expected = block;
+      std::fill_n(expected.begin() + kGuard + static_cast<std::ptrdiff_t>(misalign), size, std::uint8_t{0x3C});
+      fill(block.data() + kGuard + misalign, 0x3C, size);
+      ASSERT_EQ(block, expected) << size << " bytes, misaligned by " << misalign;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kernels, ByteFillKernels,
+                         ::testing::Values(soft::ByteFillKernel::Plain, soft::ByteFillKernel::Sse2Stream));
+
+TEST(FillBytes, ARunLargerThanTheCache) {
+  const std::size_t size = static_cast<std::size_t>(soft::kPastCacheBytes) + 5;
+  std::vector<std::uint8_t> block(kGuard + size + kGuard, kUntouched), expected = block;
+  std::fill_n(expected.begin() + kGuard + 3, size, std::uint8_t{0xFF});
+  soft::FillBytes(block.data() + kGuard + 3, 0xFF, size);
+  EXPECT_TRUE(block == expected);
+}
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/soft/graphics/pixel_convert.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
@@ -43,8 +45,21 @@ __attribute__((target("ssse3"))) void ExpandSsse3(std::uint8_t* dest, const std:
 
 // 8 pixels a step: 24 bytes (of a 32-byte load) in, 32 out. The load reads 8
 // bytes past the pixels it uses, so the last steps are left to the plain copy.
+// With kStream the stores go past the cache (for pictures larger than it,
+// where a plain store would first read the line it writes); they need
+// 32-byte aligned destinations, so the first pixels up to such an address
+// are copied plainly.
+template <bool kStream>
 __attribute__((target("avx2"))) void ExpandAvx2(std::uint8_t* dest, const std::uint8_t* source,
                                                  std::int64_t count) {
+  if (kStream) {
+    const auto misaligned = reinterpret_cast<std::uintptr_t>(dest) % 32;
+    // A 4-byte pixel that straddles the boundary never reaches it.
+    if (misaligned % 4 != 0) return ExpandAvx2<false>(dest, source, count);
+    const auto head = std::min<std::int64_t>(count, static_cast<std::int64_t>((32 - misaligned) % 32 / 4));
+    ExpandPlain(dest, source, head);
+    dest += 4 * head, source += 3 * head, count -= head;
+  }
   const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
   const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                           0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
@@ -52,9 +67,15 @@ __attribute__((target("avx2"))) void ExpandAvx2(std::uint8_t* dest, const std::u
   for (; done + 11 <= count; done += 8, source += 24, dest += 32) {
     const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source));
     const __m256i out = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(in, lanes), spread);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest), out);
+    if (kStream) {
+      _mm256_stream_si256(reinterpret_cast<__m256i*>(dest), out);
+    } else {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest), out);
+    }
   }
   ExpandPlain(dest, source, count - done);
+  // The streamed stores are ordered before whatever reads the picture next.
+  if (kStream) _mm_sfence();
 }
 
 
@@ -67,26 +88,36 @@ ExpandPixelsFill ExpandPixelsWith(ExpandKernel kernel) {
     case ExpandKernel::Plain: return ExpandPlain;
 #ifdef NOSIGNAL_X86
     case ExpandKernel::Ssse3: return __builtin_cpu_init(), __builtin_cpu_supports("ssse3") ? ExpandSsse3 : nullptr;
-    case ExpandKernel::Avx2: return __builtin_cpu_init(), __builtin_cpu_supports("avx2") ? ExpandAvx2 : nullptr;
+    case ExpandKernel::Avx2: return __builtin_cpu_init(), __builtin_cpu_supports("avx2") ? ExpandAvx2<false> : nullptr;
+    case ExpandKernel::Avx2Stream:
+      return __builtin_cpu_init(), __builtin_cpu_supports("avx2") ? ExpandAvx2<true> : nullptr;
 #endif
     default: return nullptr;
   }
 }
 
+namespace {
+
+ExpandPixelsFill FastestExpand(std::initializer_list<ExpandKernel> kernels) {
+  for (ExpandKernel kernel : kernels) {
+    if (ExpandPixelsFill fill = ExpandPixelsWith(kernel)) return fill;
+  }
+  return ExpandPlain;
+}
+
+}  // namespace
+
 void ConvertPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
-                   std::int64_t count) {
+                   std::int64_t count, Caching caching) {
   if (dest_bpp == source_bpp) {
     std::memcpy(dest, source, static_cast<std::size_t>(count * dest_bpp));
     return;
   }
   if (dest_bpp == 4) {
-    static const ExpandPixelsFill expand = [] {
-      for (ExpandKernel kernel : {ExpandKernel::Avx2, ExpandKernel::Ssse3}) {
-        if (ExpandPixelsFill fill = ExpandPixelsWith(kernel)) return fill;
-      }
-      return ExpandPlain;
-    }();
-    expand(dest, source, count);
+    static const ExpandPixelsFill expand = FastestExpand({ExpandKernel::Avx2, ExpandKernel::Ssse3});
+    static const ExpandPixelsFill expand_past_cache =
+        FastestExpand({ExpandKernel::Avx2Stream, ExpandKernel::Avx2, ExpandKernel::Ssse3});
+    (caching == Caching::PastCache ? expand_past_cache : expand)(dest, source, count);
     return;
   }
   for (std::int64_t i = 0; i < count; ++i, dest += dest_bpp, source += source_bpp) {

@@ -20,8 +20,8 @@ using std::uint64_t;
 // ---- Copies ---------------------------------------------------------------------
 
 void CopyPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
-                int64_t count) {
-  ConvertPixels(dest, dest_bpp, source, source_bpp, count);
+                int64_t count, Caching caching = Caching::InCache) {
+  ConvertPixels(dest, dest_bpp, source, source_bpp, count, caching);
 }
 
 // One direction of a copy: dest steps [0, length) of `to` and the source
@@ -67,11 +67,13 @@ void CopyOneToOne(const Surface& dest, const Axis& cols, const Axis& rows, const
   const int64_t first = std::max(col_lo, src_lo);
   const int64_t last = std::min(col_hi, src_hi);
   if (last <= first) return;
+  const bool large = (row_hi - row_lo) * (last - first) * dest.bytes_per_pixel > kPastCacheBytes;
+  const Caching caching = large ? Caching::PastCache : Caching::InCache;
   for (int64_t i = row_lo; i < row_hi; ++i) {
     const int64_t sy = rows.SourceOf(i);
     if (sy < 0) continue;
     CopyPixels(PixelAt(dest, cols.to_start + first, rows.to_start + i), dest.bytes_per_pixel,
-               PixelAt(source, cols.from_start + first, sy), source.bytes_per_pixel, last - first);
+               PixelAt(source, cols.from_start + first, sy), source.bytes_per_pixel, last - first, caching);
   }
 }
 

@@ -1,6 +1,7 @@
 // Runs, filled boxes and the dotted focus frame.
 #include <cstring>
 
+#include "platform/soft/graphics/byte_fill.h"
 #include "platform/soft/graphics/rasterizer.h"
 #include "platform/soft/graphics/rasterizer_pixels.h"
 
@@ -38,7 +39,7 @@ bool FillWholeRows(const Surface& surface, const Box& box, int64_t top, int64_t 
   if (!grey || surface.bytes_per_pixel != 3 || surface.stride != 3 * int64_t{surface.width}) return false;
   if (box.left > 0 || box.right < surface.width || bottom <= top) return false;
   const int64_t first = surface.bottom_up ? surface.height - bottom : top;
-  std::memset(surface.bits + first * surface.stride, red, static_cast<std::size_t>((bottom - top) * surface.stride));
+  FillBytes(surface.bits + first * surface.stride, red, static_cast<std::size_t>((bottom - top) * surface.stride));
   return true;
 }
 
