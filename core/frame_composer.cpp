@@ -103,6 +103,7 @@ void FillWithStatic(TBitmap& bitmap) {
   for (int y = 0; y < height; ++y) {
     if (std::uint8_t* row = bitmap.RowPixels(y)) state = fill(row, width, state);
   }
+  OrderStreamedStores();
   RandomState = state;
 }
 

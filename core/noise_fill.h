@@ -18,7 +18,9 @@ enum class NoiseKernel {
   Avx2,
   Avx512,       // 64 pixels a step, with byte permutations (AVX-512 VBMI)
   // The same, writing past the cache: for pictures larger than it, where a
-  // plain store first reads the line it writes.
+  // plain store first reads the line it writes. Their stores are left
+  // unordered with later ones: call OrderStreamedStores after the last row
+  // (a fence after every row would cost a fifth of the fill).
   Avx2Stream,
   Avx512Stream,
 };
@@ -32,3 +34,7 @@ constexpr std::size_t kNoisePastCacheBytes = std::size_t{8} << 20;
 
 // The widest kernel this processor runs, for a picture of `picture_bytes`.
 NoiseRowFill FastestNoiseFill(std::size_t picture_bytes = 0);
+
+// Orders the streaming kernels' stores before any later store, so that
+// whoever sees those sees the picture.
+void OrderStreamedStores();

@@ -127,10 +127,7 @@ AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, 
     }
     state = kBlockJump.Apply(state);
   }
-  state = finish(pixels, count - done, state);
-  // The streamed stores are ordered before whatever reads the row next.
-  if (kStream) _mm_sfence();
-  return state;
+  return finish(pixels, count - done, state);
 }
 
 }  // namespace

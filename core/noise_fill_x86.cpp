@@ -181,10 +181,7 @@ AVX2_KERNEL std::uint32_t Avx2Fill(std::uint8_t* pixels, std::size_t count, std:
     s3 = _mm256_add_epi32(_mm256_mullo_epi32(s3, multiply), add);
     state = kWideBlockJump.Apply(state);
   }
-  state = Finish(pixels, count - done, state);
-  // The streamed stores are ordered before whatever reads the row next.
-  if (kStream) _mm_sfence();
-  return state;
+  return Finish(pixels, count - done, state);
 }
 
 bool Supports(NoiseKernel kernel) {
@@ -211,8 +208,12 @@ NoiseRowFill X86NoiseFill(NoiseKernel kernel) {
   }
 }
 
+__attribute__((target("sse"))) void OrderStreamedStores() { _mm_sfence(); }
+
 #else
 
 NoiseRowFill X86NoiseFill(NoiseKernel) { return nullptr; }
+
+void OrderStreamedStores() {}
 
 #endif

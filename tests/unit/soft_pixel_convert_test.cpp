@@ -24,9 +24,12 @@ std::vector<std::uint8_t> Source(std::int64_t count) {
   return bytes;
 }
 
-std::vector<std::uint8_t> Expand(soft::ExpandPixelsFill expand, const std::uint8_t* source, std::int64_t count) {
-  std::vector<std::uint8_t> out(static_cast<std::size_t>(kGuard + 4 * count + kGuard), kUntouched);
-  expand(out.data() + kGuard, source, count);
+// Written `offset` bytes past the guard, which starts at a malloc'ed block's
+// (16-byte aligned) start.
+std::vector<std::uint8_t> Expand(soft::ExpandPixelsFill expand, const std::uint8_t* source, std::int64_t count,
+                                 std::int64_t offset = 0) {
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(kGuard + offset + 4 * count + kGuard), kUntouched);
+  expand(out.data() + kGuard + offset, source, count);
   return out;
 }
 
@@ -47,14 +50,21 @@ TEST_P(ExpandPixels, BlueGreenRedThenZeroAndNothingOutside) {
     ASSERT_EQ(plain[static_cast<std::size_t>(i)], kUntouched);
     ASSERT_EQ(plain[static_cast<std::size_t>(kGuard + 4 * count + i)], kUntouched);
   }
-  // The vector copies and the one a window gets, from an odd address too.
+  // The vector copies and the one a window gets, from an odd address too,
+  // into every 4-byte step of a 32-byte line and an odd address.
   std::vector<soft::ExpandPixelsFill> copies = {[](std::uint8_t* d, const std::uint8_t* s, std::int64_t n) {
     soft::ConvertPixels(d, 4, s, 3, n);
   }};
   for (soft::ExpandKernel kernel : {soft::ExpandKernel::Ssse3, soft::ExpandKernel::Avx2, soft::ExpandKernel::Avx2Stream}) {
     if (soft::ExpandPixelsFill copy = soft::ExpandPixelsWith(kernel)) copies.push_back(copy);
   }
-  for (soft::ExpandPixelsFill copy : copies) EXPECT_EQ(Expand(copy, source.data() + 1, count), plain);
+  for (soft::ExpandPixelsFill copy : copies) {
+    for (const std::int64_t offset : {0, 4, 8, 12, 16, 20, 24, 28, 1}) {
+      EXPECT_EQ(Expand(copy, source.data() + 1, count, offset),
+                Expand(soft::ExpandPixelsWith(soft::ExpandKernel::Plain), source.data() + 1, count, offset))
+          << "at offset " << offset;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(RunLengths, ExpandPixels,

@@ -56,26 +56,49 @@ __attribute__((target("avx2"))) void ExpandAvx2(std::uint8_t* dest, const std::u
     const auto misaligned = reinterpret_cast<std::uintptr_t>(dest) % 32;
     // A 4-byte pixel that straddles the boundary never reaches it.
     if (misaligned % 4 != 0) return ExpandAvx2<false>(dest, source, count);
-    const auto head = std::min<std::int64_t>(count, static_cast<std::int64_t>((32 - misaligned) % 32 / 4));
+    std::int64_t head = std::min<std::int64_t>(count, static_cast<std::int64_t>((32 - misaligned) % 32 / 4));
+    if (head == 4) {
+      // Rows 16 bytes past a 32-byte boundary (a block from the C library's
+      // allocator): half a step, streamed too, as plain stores would share
+      // its line with streamed ones (see below).
+      const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+      const __m128i in = _mm_maskload_epi32(reinterpret_cast<const int*>(source), _mm_setr_epi32(-1, -1, -1, 0));
+      _mm_stream_si128(reinterpret_cast<__m128i*>(dest), _mm_shuffle_epi8(in, spread));
+      dest += 16, source += 12, count -= 4, head = 0;
+    }
     ExpandPlain(dest, source, head);
     dest += 4 * head, source += 3 * head, count -= head;
   }
   const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5);
   const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                           0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-  std::int64_t done = 0;
-  for (; done + 11 <= count; done += 8, source += 24, dest += 32) {
-    const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source));
+  const auto put = [&](__m256i in) __attribute__((target("avx2"))) {
     const __m256i out = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(in, lanes), spread);
     if (kStream) {
       _mm256_stream_si256(reinterpret_cast<__m256i*>(dest), out);
     } else {
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest), out);
     }
+  };
+  std::int64_t done = 0;
+  for (; done + 11 <= count; done += 8, source += 24, dest += 32) {
+    // A window's memory comes in small pages, and streamed stores wait for
+    // each page's address translation: touching one line four pages ahead
+    // has it ready in time. (A touch past the end is harmless.)
+    if (kStream && reinterpret_cast<std::uintptr_t>(dest) % 4096 == 0) {
+      _mm_prefetch(reinterpret_cast<const char*>(dest) + 4 * 4096, _MM_HINT_T0);
+    }
+    put(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(source)));
+  }
+  // A plain store into a line that streamed stores also write costs as much
+  // as a line read from memory: the last whole step, which ends most rows,
+  // reads just its own 24 bytes and is streamed like the others.
+  if (kStream && done + 8 <= count) {
+    const __m256i own_bytes = _mm256_setr_epi32(-1, -1, -1, -1, -1, -1, 0, 0);
+    put(_mm256_maskload_epi32(reinterpret_cast<const int*>(source), own_bytes));
+    done += 8, source += 24, dest += 32;
   }
   ExpandPlain(dest, source, count - done);
-  // The streamed stores are ordered before whatever reads the picture next.
-  if (kStream) _mm_sfence();
 }
 
 
@@ -106,6 +129,12 @@ ExpandPixelsFill FastestExpand(std::initializer_list<ExpandKernel> kernels) {
 }
 
 }  // namespace
+
+#ifdef NOSIGNAL_X86
+__attribute__((target("sse"))) void OrderStreamedStores() { _mm_sfence(); }
+#else
+void OrderStreamedStores() {}
+#endif
 
 void ConvertPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
                    std::int64_t count, Caching caching) {

@@ -17,12 +17,17 @@ constexpr std::int64_t kPastCacheBytes = std::int64_t{8} << 20;
 
 // `count` pixels from source to dest; each bytes_per_pixel is 3 or 4. A
 // 4-byte pixel's last byte is written as 0. The runs must not overlap.
+// PastCache copies leave their stores unordered with later ones: call
+// OrderStreamedStores after the last run of a picture (a fence after every
+// row would cost a fifth of the copy), before anyone else reads it.
 void ConvertPixels(std::uint8_t* dest, int dest_bpp, const std::uint8_t* source, int source_bpp,
                    std::int64_t count, Caching caching = Caching::InCache);
+void OrderStreamedStores();
 
 // The ways of copying 3-byte pixels into 4-byte ones. Plain runs anywhere
 // and is the definition the others are tested against; the fastest one the
-// processor has is chosen once. Avx2Stream writes past the cache.
+// processor has is chosen once. Avx2Stream writes past the cache (and
+// leaves its stores unordered, as above).
 enum class ExpandKernel { Plain, Ssse3, Avx2, Avx2Stream };
 using ExpandPixelsFill = void (*)(std::uint8_t* dest, const std::uint8_t* source, std::int64_t count);
 // nullptr when this build or processor cannot run the kernel.

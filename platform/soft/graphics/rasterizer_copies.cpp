@@ -75,6 +75,7 @@ void CopyOneToOne(const Surface& dest, const Axis& cols, const Axis& rows, const
     CopyPixels(PixelAt(dest, cols.to_start + first, rows.to_start + i), dest.bytes_per_pixel,
                PixelAt(source, cols.from_start + first, sy), source.bytes_per_pixel, last - first, caching);
   }
+  if (large) OrderStreamedStores();
 }
 
 void CopyScaled(const Surface& dest, const Axis& cols, const Axis& rows, const Surface& source) {
