@@ -1,5 +1,8 @@
 #include "core/frame_composer.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/caption_painter.h"
 #include "core/frame_size.h"
 #include "core/noise_fill.h"
@@ -99,9 +102,13 @@ void FillWithStatic(TBitmap& bitmap) {
   const auto width = static_cast<std::size_t>(bitmap.Width());
   const int height = bitmap.Height();
   const NoiseRowFill fill = FastestNoiseFill(3 * width * static_cast<std::size_t>(height));
+  // Each row's address is asked for first: asking takes a lock, which would
+  // wait for the streamed stores of the row before to reach memory.
+  std::vector<std::uint8_t*> rows(static_cast<std::size_t>(std::max(height, 0)));
+  for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = bitmap.RowPixels(y);
   std::uint32_t state = RandomState;
-  for (int y = 0; y < height; ++y) {
-    if (std::uint8_t* row = bitmap.RowPixels(y)) state = fill(row, width, state);
+  for (std::uint8_t* row : rows) {
+    if (row != nullptr) state = fill(row, width, state);
   }
   OrderStreamedStores();
   RandomState = state;
