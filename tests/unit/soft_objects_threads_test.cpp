@@ -17,7 +17,7 @@ TEST(ObjectThreads, DrawingWithAnObjectAnotherThreadDeletes) {
   std::atomic<bool> done{false};
   std::atomic<int> failed_deletions{0};
   std::thread deleter([&] {
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
       const HPEN pen = MakePen(0x808080);
       current.store(pen);
       // Refused only while the drawing thread has the pen selected.
