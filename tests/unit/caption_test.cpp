@@ -163,9 +163,8 @@ TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {
   });
   TextTrace trace;
   PaintFrom(state, trace);
-  // The white copy is the silver one moved by (dx, dy): where the pixel that
-  // far back is untouched background, the white copy covers nothing, and
-  // only silver can be.
+  // The white copy is the silver one moved by (dx, dy): where the pixel that far
+  // back is untouched background, the white copy covers nothing; only silver can be.
   const int dx = trace.white.x - trace.silver.x, dy = trace.white.y - trace.silver.y;
   COLORREF brightest_silver_only = 0;
   bool white_seen = false;

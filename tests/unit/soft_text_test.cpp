@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/soft/text/text_codepage.h"
@@ -49,27 +50,23 @@ TEST(GlyphCache, KeepsOneImagePerTurn) {
 // The design of the common metric-compatible sans faces.
 const soft::FaceDesign kSans{.units_per_em = 2048, .ascent = 1854, .descent = 434};
 
-// Ascent, descent and ems as the platform reports them for that design
-// (measured under Wine, regular and bold alike).
+// Ascent and descent as the platform reports them for that design (measured
+// under Wine, regular and bold alike).
 TEST(TextMetrics, CellsAreTheOnesThePlatformReports) {
-  const struct { int em, ascent, descent; } cells[] = {
-      {29, 26, 6},  // 26.25 and 6.15: the caption's cell is 32
-      {31, 28, 7}, {16, 14, 3}, {4, 4, 1}, {120, 109, 25}};
-  for (const auto& cell : cells) {
-    const soft::FontMetrics metrics = soft::ScaleMetrics(kSans, cell.em);
-    EXPECT_EQ(metrics.ascent, cell.ascent) << cell.em;
-    EXPECT_EQ(metrics.descent, cell.descent) << cell.em;
-    EXPECT_EQ(metrics.height, cell.ascent + cell.descent) << cell.em;
+  // {em, ascent, descent}; at 29, 26.25 and 6.15 make the caption's cell 32.
+  const int cells[][3] = {{29, 26, 6}, {31, 28, 7}, {16, 14, 3}, {4, 4, 1}, {120, 109, 25}};
+  for (const auto& [em, ascent, descent] : cells) {
+    const soft::FontMetrics m = soft::ScaleMetrics(kSans, em);
+    EXPECT_EQ(std::tuple(m.ascent, m.descent, m.height), std::tuple(ascent, descent, ascent + descent)) << em;
   }
   EXPECT_EQ(soft::ScaleMetrics(kSans, 29).internal_leading, 3);
 }
 
 TEST(TextMetrics, HeightsAskedForBecomeEmSizes) {
   EXPECT_EQ(soft::EmPixelsFor(kSans, -29), 29);
-  // Cells to ems: 29.54 and 72.50 round down, 80.56 up; a 3-pixel cell gets
-  // an em whose cell is 4.
-  const struct { int cell, em; } ems[] = {{33, 29}, {81, 72}, {90, 81}, {32, 29}, {3, 3}, {1, 1}};
-  for (const auto& e : ems) EXPECT_EQ(soft::EmPixelsFor(kSans, e.cell), e.em) << e.cell;
+  // {cell, em}: 29.54 and 72.50 round down, 80.56 up; a 3-pixel cell's em has a cell of 4.
+  const int ems[][2] = {{33, 29}, {81, 72}, {90, 81}, {32, 29}, {3, 3}, {1, 1}};
+  for (const auto& [cell, em] : ems) EXPECT_EQ(soft::EmPixelsFor(kSans, cell), em) << cell;
   EXPECT_EQ(soft::EmPixelsFor(kSans, 0), soft::EmPixelsFor(kSans, soft::kDefaultCellHeight));
   EXPECT_EQ(soft::EmPixelsFor(kSans, INT_MIN), soft::kLargestEmPixels);
   EXPECT_EQ(soft::EmPixelsFor(kSans, INT_MAX), soft::kLargestEmPixels);
