@@ -112,9 +112,10 @@ class HandleTable {
     return &slot;
   }
 
-  // The innermost lock of the platform: no other lock is taken while it is
-  // held, but for what a visit takes (a window's own lock, to make its client
-  // target), and no object is destroyed under it.
+  // Lock order: the window registry's lock, then this one, then, in a visit
+  // only, the visited window's own lock (to take its client target). Nothing
+  // else is locked, and no object destroyed, while this one is held; a
+  // lookup's reference is what keeps an object alive after it.
   std::mutex mutex_;
   std::vector<Slot> slots_;
   std::deque<std::size_t> free_;
