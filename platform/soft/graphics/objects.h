@@ -27,21 +27,19 @@ struct Object {
   std::atomic<int> selections{0};   // drawing contexts that have it selected
 };
 
-// Pixel memory that a drawing context draws on. Width and height are also the
+// Pixel memory that a drawing context draws on, addressed from the picture's
+// top row whichever way its rows lie in memory. Width and height are also the
 // clip rectangle: nothing outside (0, 0, width, height) is ever written.
 struct Surface {
-  std::uint8_t* bits = nullptr;  // first byte of the memory block
+  std::uint8_t* bits = nullptr;  // first byte of the picture's top row
   int width = 0;
   int height = 0;
-  int stride = 0;           // bytes from one row in memory to the next
+  int stride = 0;           // bytes from a row to the one below it: negative where
+                            // the top row is the last in memory (a bottom-up section)
   int bytes_per_pixel = 3;  // 3: blue, green, red; 4: blue, green, red, unused
-  bool bottom_up = true;    // the top row of the picture is the last row in memory
 
   bool Empty() const { return bits == nullptr || width <= 0 || height <= 0; }
-  std::uint8_t* Row(int y) const {
-    const int memory_row = bottom_up ? height - 1 - y : y;
-    return bits + static_cast<std::ptrdiff_t>(memory_row) * stride;
-  }
+  std::uint8_t* Row(int y) const { return bits + static_cast<std::ptrdiff_t>(y) * stride; }
 };
 
 struct PenObject : Object {
