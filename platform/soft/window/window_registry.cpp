@@ -18,7 +18,7 @@ struct RegistryState {
   std::map<std::string, WindowClass> classes;
   ATOM last_atom = 0xC000;  // where the platform's string atoms start
   std::vector<Window*> windows;
-  std::vector<std::unique_ptr<Object>> retired;  // destroyed windows, kept for late lookups
+  std::vector<std::shared_ptr<Object>> retired;  // destroyed windows, kept for late lookups
 };
 
 // Never destroyed: the animation thread may still look a window up while
@@ -78,7 +78,7 @@ void AddWindow(Window* window) {
   state.windows.push_back(window);
 }
 
-void RetireWindow(Window* window, std::unique_ptr<Object> object) {
+void RetireWindow(Window* window, std::shared_ptr<Object> object) {
   RegistryState& state = State();
   std::lock_guard lock(state.mutex);
   std::erase(state.windows, window);
