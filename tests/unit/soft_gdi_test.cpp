@@ -9,6 +9,7 @@
 
 #include "platform/soft/graphics/objects.h"
 #include "platform/soft/soft.h"
+#include "platform/soft/testing/machine_settings_test_hooks.h"
 #include "soft_section.h"
 #include "support/fake_window.h"
 
