@@ -31,7 +31,7 @@ bool DoubleByteLocale() { return Settings().double_byte_locale.load(); }
 BYTE SystemFontCharset() { return Settings().system_font_charset.load(); }
 
 void SetScreenDpi(int dpi) {
-  if (dpi > 0) Settings().screen_dpi.store(dpi);
+  Settings().screen_dpi.store(dpi);
 }
 
 void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {

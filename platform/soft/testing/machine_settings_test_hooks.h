@@ -5,7 +5,7 @@
 namespace soft {
 
 // The screen's pixels per inch as GetDeviceCaps(LOGPIXELSY) reports it, for
-// a drawing layer started afterwards; values below one are ignored.
+// a drawing layer started afterwards.
 void SetScreenDpi(int dpi);
 
 // Whether GetSystemMetrics(SM_DBCSENABLED) reports a double-byte locale, and
