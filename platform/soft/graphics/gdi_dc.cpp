@@ -1,5 +1,7 @@
 // Drawing contexts: memory, screen and window contexts, what is selected into
 // them, their modes and colours, and what they report about themselves.
+#include <utility>
+
 #include "platform/soft/graphics/handle_visit.h"
 #include "platform/soft/graphics/objects.h"
 #include "platform/soft/kernel/system_info.h"
@@ -64,13 +66,6 @@ std::shared_ptr<soft::DeviceTarget> ClientTargetOf(HWND window) {
     if (object.kind == Kind::Window) target = static_cast<soft::WindowBase&>(object).ClientTarget();
   });
   return target;
-}
-
-template <class T>
-T Exchange(T& field, T value) {
-  const T previous = field;
-  field = value;
-  return previous;
 }
 
 }  // namespace
@@ -147,33 +142,33 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
   auto found = soft::UseDc(dc);
-  return found != nullptr ? Exchange(found->text_color, color) : CLR_INVALID;
+  return found != nullptr ? std::exchange(found->text_color, color) : CLR_INVALID;
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
   auto found = soft::UseDc(dc);
-  return found != nullptr ? Exchange(found->bk_color, color) : CLR_INVALID;
+  return found != nullptr ? std::exchange(found->bk_color, color) : CLR_INVALID;
 }
 
 int SetBkMode(HDC dc, int mode) {
   auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode != TRANSPARENT && mode != OPAQUE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->bk_mode, mode);
+  return std::exchange(found->bk_mode, mode);
 }
 
 int SetROP2(HDC dc, int mode) {
   auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode < 1 || mode > 16) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->rop2, mode);
+  return std::exchange(found->rop2, mode);
 }
 
 int SetStretchBltMode(HDC dc, int mode) {
   auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode < BLACKONWHITE || mode > HALFTONE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->stretch_mode, mode);
+  return std::exchange(found->stretch_mode, mode);
 }
 
 COLORREF GetTextColor(HDC dc) {

@@ -11,8 +11,8 @@ namespace soft::registry {
 namespace {
 
 // The classes and windows of the process. The mutex guards everything here;
-// it is taken before the handle table's lock and a message queue's (PostToAll
-// posts while holding it), never while holding one of those.
+// it is taken before the handle table's lock and a message queue's, never
+// while holding one of those.
 struct RegistryState {
   std::mutex mutex;
   std::map<std::string, WindowClass> classes;
@@ -102,12 +102,6 @@ Window* FindByNativeId(unsigned native_id) {
     if (window->native_id == native_id) return window;
   }
   return nullptr;
-}
-
-void PostToAll(UINT message) {
-  RegistryState& state = State();
-  std::lock_guard lock(state.mutex);
-  for (Window* window : state.windows) PostMessageA(window->Handle(), message, 0, 0);
 }
 
 }  // namespace soft::registry

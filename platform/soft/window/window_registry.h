@@ -19,7 +19,5 @@ void AddWindow(Window* window);
 void RetireWindow(Window* window, std::shared_ptr<Object> object);
 std::vector<Window*> WindowsOfThread(DWORD thread);
 Window* FindByNativeId(unsigned native_id);
-// Posts `message` to every window there is.
-void PostToAll(UINT message);
 
 }  // namespace soft::registry
