@@ -118,7 +118,6 @@ BENCHMARK_CAPTURE(NoiseFill, Sse2, NoiseKernel::Sse2)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, Avx2, NoiseKernel::Avx2)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, Avx512, NoiseKernel::Avx512)->Apply(Sizes);
 BENCHMARK_CAPTURE(NoiseFill, Avx2Stream, NoiseKernel::Avx2Stream)->Apply(Sizes);
-BENCHMARK_CAPTURE(NoiseFill, Avx512Stream, NoiseKernel::Avx512Stream)->Apply(Sizes);
 
 // A finished frame copied into a window of the same size (3 bytes a pixel
 // into 4).

@@ -87,6 +87,6 @@ NoiseRowFill FirstOf(std::initializer_list<NoiseKernel> kernels) {
 NoiseRowFill FastestNoiseFill(std::size_t picture_bytes) {
   static const NoiseRowFill in_cache = FirstOf({NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2});
   static const NoiseRowFill past_cache = FirstOf(
-      {NoiseKernel::Avx512Stream, NoiseKernel::Avx2Stream, NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2});
+      {NoiseKernel::Avx2Stream, NoiseKernel::Avx512, NoiseKernel::Avx2, NoiseKernel::Sse2});
   return picture_bytes > kNoisePastCacheBytes ? past_cache : in_cache;
 }

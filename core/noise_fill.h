@@ -17,12 +17,12 @@ enum class NoiseKernel {
   Sse2,         // 16 pixels a step, every x86-64 processor has it
   Avx2,
   Avx512,       // 64 pixels a step, with byte permutations (AVX-512 VBMI)
-  // The same, writing past the cache: for pictures larger than it, where a
-  // plain store first reads the line it writes. Their stores are left
+  // AVX2 writing past the cache: for pictures larger than it, where a plain
+  // store first reads the line it writes (past the cache the AVX-512
+  // kernel's wider multiplies gain nothing over it). Its stores are left
   // unordered with later ones: call OrderStreamedStores after the last row
   // (a fence after every row would cost a fifth of the fill).
   Avx2Stream,
-  Avx512Stream,
 };
 
 // nullptr when this build or this processor cannot run the kernel.

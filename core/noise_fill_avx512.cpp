@@ -81,21 +81,12 @@ AVX512_KERNEL __m512i StartLanes(std::uint32_t state, unsigned k) {
                           _mm512_load_si512(kPixelJump.add + kLanes * k));
 }
 
-// With kStream the blocks are written past the cache, which needs 64-byte
-// aligned addresses: the pixels before the first such one go plainly.
-template <bool kStream>
 AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, std::uint32_t state) {
   // Every processor with AVX-512 has AVX2, but a virtual machine may hide it.
   static const NoiseRowFill finish = [] {
     const NoiseRowFill avx2 = X86NoiseFill(NoiseKernel::Avx2);
     return avx2 != nullptr ? avx2 : NoiseKernelFill(NoiseKernel::ScalarLocal);
   }();
-  if (kStream) {
-    const std::size_t head = PixelsBeforeAligned(pixels, 64);
-    if (count < head + kBlock) return finish(pixels, count, state);
-    state = finish(pixels, head, state);
-    pixels += 3 * head, count -= head;
-  }
   if (count < kBlock) return finish(pixels, count, state);
   __m512i s[4] = {StartLanes(state, 0), StartLanes(state, 1), StartLanes(state, 2), StartLanes(state, 3)};
   const __m512i multiply = _mm512_set1_epi32(static_cast<int>(kBlockJump.multiply));
@@ -119,11 +110,7 @@ AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, 
     for (int m = 0; m < 3; ++m) {
       const __m512i out = _mm512_mask_blend_epi8(take_second[m], _mm512_permutex2var_epi8(even[m], first[m], odd[m]),
                                                  _mm512_permutex2var_epi8(even[m + 1], second[m], odd[m + 1]));
-      if (kStream) {
-        _mm512_stream_si512(reinterpret_cast<__m512i*>(pixels + 64 * m), out);
-      } else {
-        _mm512_storeu_si512(pixels + 64 * m, out);
-      }
+      _mm512_storeu_si512(pixels + 64 * m, out);
     }
     state = kBlockJump.Apply(state);
   }
@@ -132,16 +119,15 @@ AVX512_KERNEL std::uint32_t Avx512Fill(std::uint8_t* pixels, std::size_t count, 
 
 }  // namespace
 
-NoiseRowFill X86Avx512NoiseFill(bool stream) {
+NoiseRowFill X86Avx512NoiseFill() {
   __builtin_cpu_init();
   const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
                    __builtin_cpu_supports("avx512vbmi");
-  if (!has) return nullptr;
-  return stream ? Avx512Fill<true> : Avx512Fill<false>;
+  return has ? Avx512Fill : nullptr;
 }
 
 #else
 
-NoiseRowFill X86Avx512NoiseFill(bool) { return nullptr; }
+NoiseRowFill X86Avx512NoiseFill() { return nullptr; }
 
 #endif

@@ -197,9 +197,7 @@ bool Supports(NoiseKernel kernel) {
 }  // namespace
 
 NoiseRowFill X86NoiseFill(NoiseKernel kernel) {
-  if (kernel == NoiseKernel::Avx512 || kernel == NoiseKernel::Avx512Stream) {
-    return X86Avx512NoiseFill(kernel == NoiseKernel::Avx512Stream);
-  }
+  if (kernel == NoiseKernel::Avx512) return X86Avx512NoiseFill();
   if (!Supports(kernel)) return nullptr;
   switch (kernel) {
     case NoiseKernel::Avx2: return Avx2Fill<false>;

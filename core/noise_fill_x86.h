@@ -12,9 +12,8 @@
 // instructions, or in a build for another architecture.
 NoiseRowFill X86NoiseFill(NoiseKernel kernel);
 
-// The AVX-512 kernel (its own file), plain or writing past the cache, or
-// nullptr where it cannot run.
-NoiseRowFill X86Avx512NoiseFill(bool stream);
+// The AVX-512 kernel (its own file), or nullptr where it cannot run.
+NoiseRowFill X86Avx512NoiseFill();
 
 // How many 3-byte pixels from `pixels` on come before the first one that
 // starts at a multiple of `align` (a power of two): streaming stores need

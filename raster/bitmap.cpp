@@ -93,9 +93,11 @@ std::uint8_t* TBitmap::RowPixels(int y) {
   const DIBSECTION& description = image_->Description();
   auto* base = static_cast<std::uint8_t*>(description.dsBm.bmBits);
   if (base == nullptr) return nullptr;
-  const bool bottom_up = description.dsBmih.biHeight > 0;
-  const int memory_row = bottom_up ? Height() - 1 - y : y;
-  return base + memory_row * Stride(description.dsBmih);
+  // A positive height is a bottom-up section: its top row is the last in memory.
+  const std::ptrdiff_t stride = Stride(description.dsBmih);
+  const std::ptrdiff_t step = description.dsBmih.biHeight > 0 ? -stride : stride;
+  std::uint8_t* const top = step < 0 ? base + (Height() - 1) * stride : base;
+  return top + y * step;
 }
 
 TBitmapCanvas& TBitmap::Canvas() {

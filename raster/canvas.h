@@ -47,11 +47,6 @@ class TCanvas {
   // of the module (raster_module.h).
   TCriticalSection& CanvasLock() { return canvas_lock_; }
 
-  bool ContextReady() const { return (ready_ & rfContext) != 0; }
-  bool FontReady() const { return (ready_ & rfFont) != 0; }
-  bool PenReady() const { return (ready_ & rfPen) != 0; }
-  bool BrushReady() const { return (ready_ & rfBrush) != 0; }
-
  protected:
   enum TReadyFlag : std::uint8_t { rfContext = 1, rfFont = 2, rfPen = 4, rfBrush = 8 };
   static constexpr std::uint8_t rfAll = rfContext | rfFont | rfPen | rfBrush;

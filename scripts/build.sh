@@ -13,7 +13,8 @@ case "$flavour" in
   release) args=(-DCMAKE_BUILD_TYPE=Release -DNOSIGNAL_TESTS=ON -DNOSIGNAL_BENCH=ON) ;;
   asan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DNOSIGNAL_SANITIZE=address,undefined" -DNOSIGNAL_BENCH=OFF) ;;
   tsan) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DNOSIGNAL_SANITIZE=thread -DNOSIGNAL_BENCH=OFF) ;;
-  win64 | win32) args=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw${flavour#win}.cmake") ;;
+  win64) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake -DNOSIGNAL_WINDOWS_ARCH=x86_64) ;;
+  win32) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake -DNOSIGNAL_WINDOWS_ARCH=i686) ;;
   *) echo "unknown build flavour: $flavour" >&2; exit 2 ;;
 esac
 
@@ -22,6 +23,14 @@ esac
 if command -v ccache >/dev/null; then
   args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CCACHE_BASEDIR="$PWD"
+fi
+
+# A tree configured with a toolchain file that is no more (the two Windows
+# files became one) is configured afresh.
+cache="build/$flavour/CMakeCache.txt"
+toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$cache" 2>/dev/null || true)
+if [[ -n $toolchain && ! -f $toolchain ]]; then
+  rm -rf "$cache" "build/$flavour/CMakeFiles"
 fi
 
 cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" > /dev/null

@@ -1,5 +1,5 @@
-// What the software platform tells tests and tools about itself, and the few
-// settings a test may change. Not part of the Win32 subset.
+// What the software platform tells tests and tools about itself. Not part of
+// the Win32 subset.
 #pragma once
 
 namespace soft {
@@ -21,13 +21,5 @@ LiveCounts CountLive();
 // How often an object was deleted while still selected into a context (the
 // deletion is refused), or another misuse was seen.
 long MisuseCount();
-
-// The screen's pixels per inch as GetDeviceCaps(LOGPIXELSY) reports it
-// (96 unless a test sets another value before the drawing layer starts).
-void SetScreenDpi(int dpi);
-
-// Whether GetSystemMetrics(SM_DBCSENABLED) reports a double-byte locale, and
-// the character set the system font then reports (tests only).
-void SetDoubleByteLocale(bool enabled, unsigned char system_charset);
 
 }  // namespace soft

@@ -142,6 +142,29 @@ def test_package_is_built():
     check("lintian ran and reports no errors", result.returncode == 0, result.stderr)
 
 
+def defined_symbols(*files):
+    """The functions and data the files define for others to link, demangled (not the weak
+    copies of inline and template code that many objects carry)."""
+    listing = run("nm", "--defined-only", "--extern-only", "-C", *files).stdout
+    fields = (line.split(" ", 2) for line in listing.splitlines())
+    return {field[2] for field in fields if len(field) == 3 and field[1] in "TDBR"}
+
+
+def test_programs_carry_no_test_hooks():
+    """What only the test library defines (its hooks, its wrap of thread creation) is in
+    no shipped program; what it defines in place of the platform's files is not counted.
+    The build tree's programs are read, since an install may strip its copies."""
+    testing = glob.glob(os.path.join(BUILD_DIR, "CMakeFiles/nosignal_platform_testing.dir/**/*.o"), recursive=True)
+    hooks = defined_symbols(*testing) - defined_symbols(os.path.join(BUILD_DIR, "libnosignal_platform.a"))
+    named = {"soft::SetMessageBoxSink", "soft::SetThreadCreationFails", "soft::SetScreenDpi", "__wrap_pthread_create"}
+    check("the test library's hooks are found", all(any(hook.startswith(name) for hook in hooks) for name in named),
+          sorted(hooks))
+    for name in ("nosignal", "nosignal-render"):
+        symbols = defined_symbols(os.path.join(BUILD_DIR, name))
+        check(f"{name} has its symbols to read", len(symbols) > 100)
+        check(f"{name} carries no test hooks", not hooks & symbols, sorted(hooks & symbols))
+
+
 def test_install_start_and_remove():
     """dpkg's exit status says whether it installed (configured) and removed the package."""
     if REAL:
@@ -169,4 +192,4 @@ def test_install_start_and_remove():
 
 run_all(test_installed_files_pass_their_validators,
         test_installed_files_agree_with_the_program, test_icons,
-        test_package_is_built, test_install_start_and_remove)
+        test_package_is_built, test_programs_carry_no_test_hooks, test_install_start_and_remove)

@@ -12,7 +12,7 @@ class FakeWindow::Target : public soft::DeviceTarget {
       : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height * 4), 0) {}
   soft::Surface Lock() override {
     mutex_.lock();
-    return {pixels_.data(), width_, height_, width_ * 4, 4, false};
+    return {pixels_.data(), width_, height_, width_ * 4, 4};
   }
   void Unlock() override { mutex_.unlock(); }
   // Runs `use` on the pixels while no context draws.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/soft/soft.h"
+#include "platform/soft/testing/machine_settings_test_hooks.h"
 #include "platform/soft/testing/thread_test_hooks.h"
 #include "platform/soft/testing/window_test_hooks.h"
 #include "support/platform_probe.h"

@@ -79,4 +79,26 @@ TEST(ThreadClass, SuspendedThreadRunsOnlyOnceResumedAndItsExceptionIsKept) {
               testing::ThrowsMessage<std::runtime_error>("drawing failed"));
 }
 
+// Made without StartThread and started: nothing joins the body before the
+// subclass's members go, so the process stops, in release builds too.
+class RunsUntilStopped : public TThread {
+ public:
+  RunsUntilStopped() : TThread(false) {}
+
+ protected:
+  void Execute() override {
+    while (!Terminated()) std::this_thread::yield();
+  }
+};
+
+TEST(ThreadClassDeathTest, DestroyingARunningThreadNotMadeByStartThreadStopsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        RunsUntilStopped thread;
+        thread.Resume();
+      },
+      "must be made by StartThread");
+}
+
 }  // namespace

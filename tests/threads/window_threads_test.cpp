@@ -168,6 +168,9 @@ TEST_F(AnimationTickTest, DestroyingTheWindowWhileATickWaitsEndsTheThreadQuietly
 
 // A window larger than any bitmap can be: the tick leaves that frame out
 // without touching the random sequence, and the next small frame is shown.
+#if !defined(_WIN32)
+// The stand-in refuses sections past its limit; what Windows does with a
+// bitmap of gigabytes is its own (Wine tries to make it, and runs out).
 TEST_F(AnimationTickTest, AFrameTooLargeToMakeIsLeftOutAndTheNextOneIsShown) {
   FrameWidth = 26760;
   FrameHeight = 26760;
@@ -180,5 +183,6 @@ TEST_F(AnimationTickTest, AFrameTooLargeToMakeIsLeftOutAndTheNextOneIsShown) {
   AnimationTick();
   EXPECT_NE(probe::ClientPixel(MainWindow, 0, 0), kMagenta);
 }
+#endif
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -155,17 +156,27 @@ TEST_F(CaptionPainterTest, AThrownCaptionLandsAtTheDrawnCornerAndRunsOffTheFrame
 }
 
 TEST_F(CaptionPainterTest, SilverThenWhiteInBoldArialAtQuality200) {
-  RandomState = 0;
-  bool silver_seen = false, white_seen = false;
-  for (int frame = 0; frame < 40; ++frame) {  // until a frame's shake shows the silver copy
-    TextTrace trace;
-    PaintCaption(bitmap_.Canvas(), kWidth, kHeight, &trace);
-    for (const std::uint8_t value : PixelBytes(bitmap_)) {
-      silver_seen = silver_seen || value == 0xC0;
-      white_seen = white_seen || value == 0xFF;
+  const std::uint32_t state = FindState([] {
+    if (!Level()) return false;
+    const int j1 = RandomBelow(2), j2 = RandomBelow(2), j3 = RandomBelow(2), j4 = RandomBelow(2);
+    return j1 != j3 || j2 != j4;  // the copies lie apart
+  });
+  TextTrace trace;
+  PaintFrom(state, trace);
+  // The white copy is the silver one moved by (dx, dy): where the pixel that far
+  // back is untouched background, the white copy covers nothing; only silver can be.
+  const int dx = trace.white.x - trace.silver.x, dy = trace.white.y - trace.silver.y;
+  COLORREF brightest_silver_only = 0;
+  bool white_seen = false;
+  for (int y = std::max(0, dy); y < kHeight + std::min(0, dy); ++y) {
+    for (int x = std::max(0, dx); x < kWidth + std::min(0, dx); ++x) {
+      const COLORREF pixel = PixelAt(bitmap_, x, y);
+      white_seen = white_seen || pixel == 0xFFFFFF;
+      if (PixelAt(bitmap_, x - dx, y - dy) == 0x141414) brightest_silver_only = std::max(brightest_silver_only, pixel);
     }
   }
-  EXPECT_TRUE(silver_seen && white_seen);
+  EXPECT_EQ(brightest_silver_only, 0xC0C0C0u);
+  EXPECT_TRUE(white_seen);
 
   LOGFONTA description{};
   ASSERT_EQ(GetObjectA(bitmap_.Canvas().Font().FontHandle(), sizeof description, &description),

@@ -16,12 +16,12 @@ namespace {
 constexpr std::uint8_t kUntouched = 0xA5;
 constexpr std::size_t kGuard = 64;
 
-const char* const kKernelNames[] = {"Serial", "ScalarLocal", "Sse2", "Avx2", "Avx512", "Avx2Stream", "Avx512Stream"};
+const char* const kKernelNames[] = {"Serial", "ScalarLocal", "Sse2", "Avx2", "Avx512", "Avx2Stream"};
 
 std::vector<NoiseKernel> KernelsThisProcessorRuns() {
   std::vector<NoiseKernel> kernels;
   for (NoiseKernel kernel : {NoiseKernel::ScalarLocal, NoiseKernel::Sse2, NoiseKernel::Avx2, NoiseKernel::Avx512,
-                             NoiseKernel::Avx2Stream, NoiseKernel::Avx512Stream}) {
+                             NoiseKernel::Avx2Stream}) {
     if (NoiseKernelFill(kernel) != nullptr) kernels.push_back(kernel);
   }
   return kernels;

@@ -60,7 +60,7 @@ TEST_F(BitmapTest, ResizingKeepsThePictureAtTheTopLeftAndFillsTheRest) {
   EXPECT_EQ(Made().dcs, 1);
   bitmap.SetWidth(6);
   EXPECT_EQ(PixelAt(bitmap, 5, 0), 0x0000FFu) << "or the canvas brush, once there is a canvas";
-  EXPECT_FALSE(canvas.ContextReady());
+  EXPECT_EQ(canvas.Context(), nullptr);
   EXPECT_EQ(Made().dcs, 0);
   bitmap.RowPixels(0)[0] = 0x00;  // blue of the top-left pixel
   bitmap.SetHeight(2);

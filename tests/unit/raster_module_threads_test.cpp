@@ -32,8 +32,8 @@ TEST_F(ModuleTest, DroppingIdleContextsSkipsBusyCanvases) {
   release.set_value();
   holder.join();
 
-  EXPECT_FALSE(idle.Canvas().ContextReady());
-  EXPECT_TRUE(busy.Canvas().ContextReady());
+  EXPECT_EQ(idle.Canvas().Context(), nullptr);
+  EXPECT_NE(busy.Canvas().Context(), nullptr);
   EXPECT_EQ(Made().dcs, 1);
   idle.Canvas().DrawLineTo(3, 0);
   EXPECT_EQ(RasterModule()->BitmapContexts.Count(), 2u);
@@ -85,7 +85,7 @@ TEST_F(ModuleTest, ASecondCanvasTakesTheBitmapKeepingTheLockOrder) {
     second.MovePenTo(0, 3);
     second.DrawLineTo(8, 3);
   }).get();
-  EXPECT_FALSE(first.ContextReady());
+  EXPECT_EQ(first.Context(), nullptr);
   EXPECT_EQ(PixelAt(bitmap, 7, 3), 0xFFFFFFu);
   first.DrawLineTo(0, 7);
   EXPECT_EQ(RasterModule()->BitmapContexts.Count(), 1u);

@@ -125,7 +125,6 @@ TEST(MemoryContext, StartsWithTheStockObjectsAndNoBitmap) {
 
 TEST(ScreenContext, DescribesATrueColourScreenWithoutPixels) {
   HDC screen = GetDC(nullptr);
-  soft::SetScreenDpi(0);  // nonsense is ignored
   EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
   EXPECT_EQ(GetSysColor(-1), 0u) << "no colour has this index";
   EXPECT_EQ(GetSysColor(COLOR_MENUBAR + 1), 0u);

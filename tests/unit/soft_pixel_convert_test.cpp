@@ -87,7 +87,8 @@ TEST_P(GreyRowsFill, ExactlyTheBoxInEitherRowOrder) {
   const auto& [fill, bottom_up] = GetParam();
   constexpr int kWidth = 5, kHeight = 6;
   std::vector<std::uint8_t> block(kGuard + 3 * kWidth * kHeight + kGuard, kUntouched);
-  const soft::Surface surface{block.data() + kGuard, kWidth, kHeight, 3 * kWidth, 3, bottom_up};
+  std::uint8_t* const top = block.data() + kGuard + (bottom_up ? 3 * kWidth * (kHeight - 1) : 0);
+  const soft::Surface surface{top, kWidth, kHeight, bottom_up ? -3 * kWidth : 3 * kWidth, 3};
   soft::FillBox(surface, fill.box, fill.color);
   const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(fill.color >> 16), static_cast<std::uint8_t>(fill.color >> 8),
                                  static_cast<std::uint8_t>(fill.color)};

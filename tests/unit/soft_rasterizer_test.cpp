@@ -21,7 +21,8 @@ class Picture {
   Picture(int width, int height, int bytes_per_pixel = 3, bool bottom_up = true) {
     const int stride = (width * bytes_per_pixel + 3) & ~3;
     memory_.assign(static_cast<std::size_t>(stride) * height, 0);
-    surface_ = {memory_.data(), width, height, stride, bytes_per_pixel, bottom_up};
+    std::uint8_t* const top = bottom_up && height > 0 ? memory_.data() + (height - 1) * stride : memory_.data();
+    surface_ = {top, width, height, bottom_up ? -stride : stride, bytes_per_pixel};
   }
   const soft::Surface& surface() const { return surface_; }
   COLORREF At(int x, int y) const {
@@ -123,8 +124,7 @@ TEST_P(RandomFigures, ClippingCropsTheFigureAndWritesNothingOutside) {
   for (int i = 0; i < kFigures; ++i) {
     Picture whole(width, height), framed(width, height);
     const soft::Surface& full = framed.surface();
-    const soft::Surface part{full.bits + kMargin * full.stride + kMargin * 3, family.width, family.height,
-                             full.stride, 3, true};
+    const soft::Surface part{full.Row(kMargin) + kMargin * 3, family.width, family.height, full.stride, 3};
     const int kind = i % 5;
     const int pen = kind % 2 == 0 ? Between(0, 2) : Between(2, 20);
     const POINT a = Point(), b = Point();

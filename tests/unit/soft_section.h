@@ -16,10 +16,13 @@ inline HPEN MakePen(COLORREF color, int width = 1) {
 
 class Section {
  public:
-  Section(int width, int height, bool bottom_up = true) : width_(width), height_(height), bottom_up_(bottom_up) {
+  Section(int width, int height, bool bottom_up = true) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, bottom_up ? height : -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    // A bottom-up section's top row is the last in memory.
+    step_ = bottom_up ? -Stride() : Stride();
+    top_ = bits_ != nullptr && bottom_up ? bits_ + (height - 1) * Stride() : bits_;
     SelectObject(dc_, bitmap_);
     Fill(0);
   }
@@ -33,9 +36,7 @@ class Section {
 
   HDC dc() const { return dc_; }
   HBITMAP bitmap() const { return bitmap_; }
-  std::uint8_t* Row(int y) const {
-    return bits_ + static_cast<std::ptrdiff_t>(bottom_up_ ? height_ - 1 - y : y) * Stride();
-  }
+  std::uint8_t* Row(int y) const { return top_ + static_cast<std::ptrdiff_t>(y) * step_; }
   COLORREF At(int x, int y) const {
     const std::uint8_t* p = Row(y) + 3 * x;
     return RGB(p[2], p[1], p[0]);
@@ -63,7 +64,8 @@ class Section {
  private:
   int Stride() const { return (width_ * 3 + 3) & ~3; }
   int width_, height_;
-  bool bottom_up_;
+  std::uint8_t* top_ = nullptr;
+  int step_ = 0;
   HDC dc_ = CreateCompatibleDC(nullptr);
   HBITMAP bitmap_ = nullptr;
   std::uint8_t* bits_ = nullptr;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/soft/text/text_codepage.h"
@@ -49,22 +50,23 @@ TEST(GlyphCache, KeepsOneImagePerTurn) {
 // The design of the common metric-compatible sans faces.
 const soft::FaceDesign kSans{.units_per_em = 2048, .ascent = 1854, .descent = 434};
 
+// Ascent and descent as the platform reports them for that design (measured
+// under Wine, regular and bold alike).
 TEST(TextMetrics, CellsAreTheOnesThePlatformReports) {
-  const soft::FontMetrics caption = soft::ScaleMetrics(kSans, 29);
-  EXPECT_EQ(caption.ascent, 27);  // 26.25 rounded up
-  EXPECT_EQ(caption.height, 33);  // and 6.15 rounded
-  EXPECT_EQ(caption.internal_leading, 4);
+  // {em, ascent, descent}; at 29, 26.25 and 6.15 make the caption's cell 32.
+  const int cells[][3] = {{29, 26, 6}, {31, 28, 7}, {16, 14, 3}, {4, 4, 1}, {120, 109, 25}};
+  for (const auto& [em, ascent, descent] : cells) {
+    const soft::FontMetrics m = soft::ScaleMetrics(kSans, em);
+    EXPECT_EQ(std::tuple(m.ascent, m.descent, m.height), std::tuple(ascent, descent, ascent + descent)) << em;
+  }
+  EXPECT_EQ(soft::ScaleMetrics(kSans, 29).internal_leading, 3);
 }
 
 TEST(TextMetrics, HeightsAskedForBecomeEmSizes) {
   EXPECT_EQ(soft::EmPixelsFor(kSans, -29), 29);
-  // 33 * 2048 / 2288 is 29.5, but an em of 30 would need a 34-pixel cell.
-  EXPECT_EQ(soft::EmPixelsFor(kSans, 33), 29);
-  for (int cell = 2; cell < 200; ++cell) {  // a positive height is the largest cell that fits
-    const int em = soft::EmPixelsFor(kSans, cell);
-    EXPECT_LE(soft::ScaleMetrics(kSans, em).height, cell) << cell;
-    EXPECT_GT(soft::ScaleMetrics(kSans, em + 1).height, cell) << cell;
-  }
+  // {cell, em}: 29.54 and 72.50 round down, 80.56 up; a 3-pixel cell's em has a cell of 4.
+  const int ems[][2] = {{33, 29}, {81, 72}, {90, 81}, {32, 29}, {3, 3}, {1, 1}};
+  for (const auto& [cell, em] : ems) EXPECT_EQ(soft::EmPixelsFor(kSans, cell), em) << cell;
   EXPECT_EQ(soft::EmPixelsFor(kSans, 0), soft::EmPixelsFor(kSans, soft::kDefaultCellHeight));
   EXPECT_EQ(soft::EmPixelsFor(kSans, INT_MIN), soft::kLargestEmPixels);
   EXPECT_EQ(soft::EmPixelsFor(kSans, INT_MAX), soft::kLargestEmPixels);

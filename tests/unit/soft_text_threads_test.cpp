@@ -25,7 +25,7 @@ Pixels Draw(const Job& job) {
   font.lfWeight = FW_BOLD;
   std::snprintf(font.lfFaceName, LF_FACESIZE, "%s", job.face);
   auto layout = soft::LayOutText(font, "\xCD\xE5\xEC\xE0\xBA =) THE END");
-  const soft::Surface surface{pixels.data(), 160, 120, 160 * 3, 3, false};
+  const soft::Surface surface{pixels.data(), 160, 120, 160 * 3, 3};
   if (layout) soft::DrawTextLayout(surface, *layout, {10, 60, job.escapement, 0xFFFFFF});
   return pixels;
 }

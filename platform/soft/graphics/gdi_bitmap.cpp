@@ -26,7 +26,10 @@ HBITMAP Refuse(void** bits, DWORD error) {
 }
 
 void Describe(soft::BitmapObject& bitmap, const BITMAPINFOHEADER& header, int height, int stride) {
-  bitmap.surface = {bitmap.memory.data(), header.biWidth, height, stride, 3, header.biHeight > 0};
+  // A positive height is a bottom-up section: its top row is the last in memory.
+  const bool bottom_up = header.biHeight > 0 && height > 0;
+  std::uint8_t* const top = bitmap.memory.data() + (bottom_up ? std::ptrdiff_t{height - 1} * stride : 0);
+  bitmap.surface = {top, header.biWidth, height, bottom_up ? -stride : stride, 3};
   DIBSECTION& section = bitmap.section;
   section.dsBm = {0, header.biWidth, height, stride, 1, 24, bitmap.memory.data()};
   section.dsBmih = header;

@@ -1,5 +1,7 @@
 // Drawing contexts: memory, screen and window contexts, what is selected into
 // them, their modes and colours, and what they report about themselves.
+#include <utility>
+
 #include "platform/soft/graphics/handle_visit.h"
 #include "platform/soft/graphics/objects.h"
 #include "platform/soft/kernel/system_info.h"
@@ -27,7 +29,7 @@ HGDIOBJ Swap(HGDIOBJ* slot, HGDIOBJ object, soft::Object& found) {
   const HGDIOBJ previous = *slot;
   if (previous == object) return previous;
   ++found.selections;
-  if (soft::Object* old = soft::Find(previous)) --old->selections;
+  if (auto old = soft::Find(previous)) --old->selections;
   *slot = object;
   return previous;
 }
@@ -35,14 +37,14 @@ HGDIOBJ Swap(HGDIOBJ* slot, HGDIOBJ object, soft::Object& found) {
 void SelectDefaults(DcObject& dc) {
   for (const int stock : {BLACK_PEN, WHITE_BRUSH, SYSTEM_FONT}) {
     const HGDIOBJ object = GetStockObject(stock);
-    soft::Object* found = soft::Find(object);
+    auto found = soft::Find(object);
     Swap(SlotFor(dc, found->kind), object, *found);
   }
 }
 
 void DeselectAll(DcObject& dc) {
   for (HGDIOBJ* slot : {&dc.pen, &dc.brush, &dc.font, &dc.bitmap}) {
-    if (soft::Object* old = soft::Find(*slot)) --old->selections;
+    if (auto old = soft::Find(*slot)) --old->selections;
     *slot = nullptr;
   }
 }
@@ -66,13 +68,6 @@ std::shared_ptr<soft::DeviceTarget> ClientTargetOf(HWND window) {
   return target;
 }
 
-template <class T>
-T Exchange(T& field, T value) {
-  const T previous = field;
-  field = value;
-  return previous;
-}
-
 }  // namespace
 
 HDC CreateCompatibleDC(HDC dc) {
@@ -85,7 +80,7 @@ HDC CreateCompatibleDC(HDC dc) {
 // Only memory contexts are deleted; a context from GetDC goes back with
 // ReleaseDC.
 BOOL DeleteDC(HDC dc) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (!found->memory) {
     soft::NoteMisuse();
@@ -107,7 +102,7 @@ HDC GetDC(HWND window) {
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (found->memory) return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   if (found->window != window) {
@@ -120,8 +115,8 @@ int ReleaseDC(HWND window, HDC dc) {
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
-  DcObject* context = soft::UseDc(dc);
-  soft::Object* found = soft::Find(object);
+  auto context = soft::UseDc(dc);
+  auto found = soft::Find(object);
   if (context == nullptr) return nullptr;
   if (found == nullptr) return soft::FailWith<HGDIOBJ>(ERROR_INVALID_HANDLE, nullptr);
   HGDIOBJ* slot = SlotFor(*context, found->kind);
@@ -134,7 +129,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return nullptr;
   switch (type) {
     case OBJ_PEN: return found->pen;
@@ -146,58 +141,58 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
-  DcObject* found = soft::UseDc(dc);
-  return found != nullptr ? Exchange(found->text_color, color) : CLR_INVALID;
+  auto found = soft::UseDc(dc);
+  return found != nullptr ? std::exchange(found->text_color, color) : CLR_INVALID;
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-  DcObject* found = soft::UseDc(dc);
-  return found != nullptr ? Exchange(found->bk_color, color) : CLR_INVALID;
+  auto found = soft::UseDc(dc);
+  return found != nullptr ? std::exchange(found->bk_color, color) : CLR_INVALID;
 }
 
 int SetBkMode(HDC dc, int mode) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode != TRANSPARENT && mode != OPAQUE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->bk_mode, mode);
+  return std::exchange(found->bk_mode, mode);
 }
 
 int SetROP2(HDC dc, int mode) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode < 1 || mode > 16) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->rop2, mode);
+  return std::exchange(found->rop2, mode);
 }
 
 int SetStretchBltMode(HDC dc, int mode) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   if (mode < BLACKONWHITE || mode > HALFTONE) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
-  return Exchange(found->stretch_mode, mode);
+  return std::exchange(found->stretch_mode, mode);
 }
 
 COLORREF GetTextColor(HDC dc) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   return found != nullptr ? found->text_color : CLR_INVALID;
 }
 
 COLORREF GetBkColor(HDC dc) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   return found != nullptr ? found->bk_color : CLR_INVALID;
 }
 
 int GetBkMode(HDC dc) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   return found != nullptr ? found->bk_mode : 0;
 }
 
 int GetROP2(HDC dc) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   return found != nullptr ? found->rop2 : 0;
 }
 
 int GetStretchBltMode(HDC dc) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   return found != nullptr ? found->stretch_mode : 0;
 }
 
@@ -217,7 +212,7 @@ int GetDeviceCaps(HDC dc, int index) {
 BOOL GdiFlush() { return TRUE; }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (previous != nullptr) *previous = found->position;
   found->position = {x, y};
@@ -225,7 +220,7 @@ BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 }
 
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT point) {
-  const DcObject* found = soft::UseDc(dc);
+  const auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (point == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   *point = found->position;
@@ -243,7 +238,7 @@ BOOL GetWindowOrgEx(HDC dc, LPPOINT point) {
 // A memory context without a bitmap clips to one pixel, as on Windows; the
 // screen context has no pixels and clips everything.
 int GetClipBox(HDC dc, LPRECT rect) {
-  DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return ERROR_REGION;
   if (rect == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, ERROR_REGION);
   if (found->memory && found->bitmap == nullptr) {

@@ -17,13 +17,13 @@ constexpr COLORREF kRgbMask = 0x00FFFFFF;
 // The pen's width in pixels, or 0 when it draws nothing. Dashed styles are
 // drawn solid: nothing here asks for dashes.
 int StrokeWidth(const soft::DcObject& dc) {
-  const auto* pen = soft::FindAs<soft::PenObject>(dc.pen, Kind::Pen);
+  const auto pen = soft::FindAs<soft::PenObject>(dc.pen, Kind::Pen);
   if (pen == nullptr || pen->pen.lopnStyle == PS_NULL) return 0;
   return pen->pen.lopnWidth.x > 1 ? pen->pen.lopnWidth.x : 1;
 }
 
 COLORREF PenColor(const soft::DcObject& dc) {
-  const auto* pen = soft::FindAs<soft::PenObject>(dc.pen, Kind::Pen);
+  const auto pen = soft::FindAs<soft::PenObject>(dc.pen, Kind::Pen);
   return pen != nullptr ? pen->pen.lopnColor & kRgbMask : 0;
 }
 
@@ -35,8 +35,8 @@ Box BoxOf(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t heigh
 }
 
 BOOL Blit(HDC dest, soft::Area to, HDC source, soft::Area from) {
-  soft::DcObject* target = soft::UseDc(dest);
-  soft::DcObject* origin = soft::UseDc(source);
+  auto target = soft::UseDc(dest);
+  auto origin = soft::UseDc(source);
   if (target == nullptr || origin == nullptr) return FALSE;
   // Only memory contexts are sources: a window's pixels are never read back.
   if (!origin->memory) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
@@ -50,7 +50,7 @@ BOOL Blit(HDC dest, soft::Area to, HDC source, soft::Area from) {
 
 // Only R2_COPYPEN is drawn: every line and figure here copies its pen.
 BOOL LineTo(HDC dc, int x, int y) {
-  soft::DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   const POINT from = found->position;
   const POINT to{x, y};
@@ -63,13 +63,13 @@ BOOL LineTo(HDC dc, int x, int y) {
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-  soft::DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   soft::EllipseStyle style;
   style.pen_width = StrokeWidth(*found);
   style.outline = style.pen_width > 0;
   style.pen_color = PenColor(*found);
-  const auto* pen = soft::FindAs<soft::PenObject>(found->pen, Kind::Pen);
+  const auto pen = soft::FindAs<soft::PenObject>(found->pen, Kind::Pen);
   style.inside_frame = pen != nullptr && pen->pen.lopnStyle == PS_INSIDEFRAME;
   std::optional<COLORREF> fill;
   soft::BrushFill(static_cast<HBRUSH>(found->brush), fill);
@@ -82,7 +82,7 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
-  soft::DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   COLORREF color = 0;
   switch (rop) {
@@ -114,7 +114,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
 }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-  soft::DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return 0;
   std::optional<COLORREF> fill;
   if (rect == nullptr || !soft::BrushFill(brush, fill)) return soft::FailWith(ERROR_INVALID_PARAMETER, 0);
@@ -128,7 +128,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 // fails. On a real context the frame is dotted and inverted, so drawing it
 // twice takes it away again.
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
-  soft::DcObject* found = soft::UseDc(dc);
+  auto found = soft::UseDc(dc);
   if (found == nullptr) return FALSE;
   if (rect == nullptr) return soft::FailWith(ERROR_INVALID_PARAMETER, FALSE);
   const soft::SurfaceAccess access(*found);

@@ -113,31 +113,31 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
 }
 
 int GetObjectA(HANDLE object, int size, LPVOID buffer) {
-  const soft::Object* found = soft::Find(object);
+  const auto found = soft::Find(object);
   if (found == nullptr) return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   switch (found->kind) {
     case Kind::Pen:
-      return CopyOut(&static_cast<const soft::PenObject*>(found)->pen, sizeof(LOGPEN), size, buffer);
+      return CopyOut(&static_cast<const soft::PenObject*>(found.get())->pen, sizeof(LOGPEN), size, buffer);
     case Kind::Brush:
-      return CopyOut(&static_cast<const soft::BrushObject*>(found)->brush, sizeof(LOGBRUSH), size, buffer);
+      return CopyOut(&static_cast<const soft::BrushObject*>(found.get())->brush, sizeof(LOGBRUSH), size, buffer);
     case Kind::Font:
-      return CopyOut(&static_cast<const soft::FontObject*>(found)->font, sizeof(LOGFONTA), size, buffer);
+      return CopyOut(&static_cast<const soft::FontObject*>(found.get())->font, sizeof(LOGFONTA), size, buffer);
     case Kind::Bitmap:
-      return DescribeBitmap(*static_cast<const soft::BitmapObject*>(found), size, buffer);
+      return DescribeBitmap(*static_cast<const soft::BitmapObject*>(found.get()), size, buffer);
     default:
       return soft::FailWith(ERROR_INVALID_HANDLE, 0);
   }
 }
 
 DWORD GetObjectType(HGDIOBJ object) {
-  const soft::Object* found = soft::Find(object);
+  const auto found = soft::Find(object);
   if (found == nullptr) return soft::FailWith<DWORD>(ERROR_INVALID_HANDLE, 0);
   switch (found->kind) {
     case Kind::Pen: return OBJ_PEN;
     case Kind::Brush: return OBJ_BRUSH;
     case Kind::Font: return OBJ_FONT;
     case Kind::Bitmap: return OBJ_BITMAP;
-    case Kind::Dc: return static_cast<const soft::DcObject*>(found)->memory ? OBJ_MEMDC : OBJ_DC;
+    case Kind::Dc: return static_cast<const soft::DcObject*>(found.get())->memory ? OBJ_MEMDC : OBJ_DC;
     default: return 0;
   }
 }
@@ -145,7 +145,7 @@ DWORD GetObjectType(HGDIOBJ object) {
 // Deleting an object that a context still has selected is refused (Windows
 // would leave the context with a dangling object) and counted as misuse.
 BOOL DeleteObject(HGDIOBJ object) {
-  soft::Object* found = soft::Find(object);
+  auto found = soft::Find(object);
   if (found == nullptr || found->kind == Kind::Dc || found->kind == Kind::Window) {
     return soft::FailWith(ERROR_INVALID_HANDLE, FALSE);
   }
@@ -160,7 +160,7 @@ BOOL DeleteObject(HGDIOBJ object) {
 
 // Brushes have no realisation to undo here: there is no brush origin.
 BOOL UnrealizeObject(HGDIOBJ object) {
-  const soft::Object* found = soft::Find(object);
+  const auto found = soft::Find(object);
   return found != nullptr && found->kind == Kind::Brush ? TRUE : soft::FailWith(ERROR_INVALID_HANDLE, FALSE);
 }
 
@@ -172,7 +172,7 @@ bool BrushFill(HBRUSH brush, std::optional<COLORREF>& fill) {
     fill = GetSysColor(static_cast<int>(value - 1));
     return true;
   }
-  const auto* found = FindAs<BrushObject>(brush, Kind::Brush);
+  const auto found = FindAs<BrushObject>(brush, Kind::Brush);
   if (found == nullptr) return false;
   // A hatched brush fills with its hatch colour: nothing here draws hatches.
   if (found->brush.lbStyle == BS_NULL) {

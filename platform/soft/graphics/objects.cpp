@@ -26,13 +26,13 @@ constexpr std::uintptr_t kTagMask = static_cast<std::uintptr_t>(std::uint64_t{0x
 constexpr std::size_t kMaxSlots = kIndexMask;  // index + 1 must fit the index bits
 
 struct Slot {
-  std::unique_ptr<Object> object;
+  std::shared_ptr<Object> object;
   std::uintptr_t generation = 1;
 };
 
 class HandleTable {
  public:
-  HANDLE Insert(std::unique_ptr<Object> object) {
+  HANDLE Insert(std::shared_ptr<Object> object) {
     if (object == nullptr) return nullptr;
     std::lock_guard lock(mutex_);
     std::size_t index;
@@ -50,13 +50,15 @@ class HandleTable {
     return Encode(index, slots_[index].generation);
   }
 
-  Object* Find(HANDLE handle) {
+  std::shared_ptr<Object> Find(HANDLE handle) {
     std::lock_guard lock(mutex_);
     Slot* slot = SlotOf(handle);
-    return slot != nullptr ? slot->object.get() : nullptr;
+    return slot != nullptr ? slot->object : nullptr;
   }
 
-  std::unique_ptr<Object> Remove(HANDLE handle) {
+  // The caller drops the table's reference after the lock: an object is
+  // never destroyed under it.
+  std::shared_ptr<Object> Remove(HANDLE handle) {
     std::lock_guard lock(mutex_);
     Slot* slot = SlotOf(handle);
     if (slot == nullptr) return nullptr;
@@ -110,6 +112,10 @@ class HandleTable {
     return &slot;
   }
 
+  // Lock order: the window registry's lock, then this one, then, in a visit
+  // only, the visited window's own lock (to take its client target). Nothing
+  // else is locked, and no object destroyed, while this one is held; a
+  // lookup's reference is what keeps an object alive after it.
   std::mutex mutex_;
   std::vector<Slot> slots_;
   std::deque<std::size_t> free_;
@@ -131,11 +137,11 @@ ObjectState& State() {
 
 }  // namespace
 
-HANDLE Insert(std::unique_ptr<Object> object) { return State().table.Insert(std::move(object)); }
+HANDLE Insert(std::shared_ptr<Object> object) { return State().table.Insert(std::move(object)); }
 
-Object* Find(HANDLE handle) { return State().table.Find(handle); }
+std::shared_ptr<Object> Find(HANDLE handle) { return State().table.Find(handle); }
 
-std::unique_ptr<Object> Remove(HANDLE handle) { return State().table.Remove(handle); }
+std::shared_ptr<Object> Remove(HANDLE handle) { return State().table.Remove(handle); }
 
 bool VisitLocked(HANDLE handle, const std::function<void(Object&)>& visit) {
   return State().table.Visit(handle, visit);
@@ -154,7 +160,10 @@ SurfaceAccess::SurfaceAccess(DcObject& dc) {
     return;
   }
   if (dc.memory) {
-    if (const auto* bitmap = FindAs<BitmapObject>(dc.bitmap, Kind::Bitmap)) surface_ = bitmap->surface;
+    if (auto bitmap = FindAs<BitmapObject>(dc.bitmap, Kind::Bitmap)) {
+      surface_ = bitmap->surface;
+      bitmap_ = std::move(bitmap);
+    }
   }
 }
 

@@ -27,21 +27,19 @@ struct Object {
   std::atomic<int> selections{0};   // drawing contexts that have it selected
 };
 
-// Pixel memory that a drawing context draws on. Width and height are also the
+// Pixel memory that a drawing context draws on, addressed from the picture's
+// top row whichever way its rows lie in memory. Width and height are also the
 // clip rectangle: nothing outside (0, 0, width, height) is ever written.
 struct Surface {
-  std::uint8_t* bits = nullptr;  // first byte of the memory block
+  std::uint8_t* bits = nullptr;  // first byte of the picture's top row
   int width = 0;
   int height = 0;
-  int stride = 0;           // bytes from one row in memory to the next
+  int stride = 0;           // bytes from a row to the one below it: negative where
+                            // the top row is the last in memory (a bottom-up section)
   int bytes_per_pixel = 3;  // 3: blue, green, red; 4: blue, green, red, unused
-  bool bottom_up = true;    // the top row of the picture is the last row in memory
 
   bool Empty() const { return bits == nullptr || width <= 0 || height <= 0; }
-  std::uint8_t* Row(int y) const {
-    const int memory_row = bottom_up ? height - 1 - y : y;
-    return bits + static_cast<std::ptrdiff_t>(memory_row) * stride;
-  }
+  std::uint8_t* Row(int y) const { return bits + static_cast<std::ptrdiff_t>(y) * stride; }
 };
 
 struct PenObject : Object {
@@ -107,19 +105,23 @@ class WindowBase : public Object {
 
 // ---- Handle table -----------------------------------------------------------
 // Every handle names a slot and the slot's generation, so a stale or deleted
-// handle is recognised instead of dereferenced. The table is thread-safe;
-// the objects themselves are used by one thread at a time.
-HANDLE Insert(std::unique_ptr<Object> object);
-Object* Find(HANDLE handle);  // nullptr for a stale, deleted or foreign handle
-std::unique_ptr<Object> Remove(HANDLE handle);
+// handle is recognised instead of dereferenced. The table is thread-safe; the
+// objects themselves are used by one thread at a time. A lookup hands out a
+// reference: an object lives until its handle is removed and the last finder
+// has let go of it, so a thread that deletes a handle never frees an object
+// that another thread is still using. (Windows are kept after they are
+// destroyed, so a raw pointer to one stays valid.)
+HANDLE Insert(std::shared_ptr<Object> object);
+std::shared_ptr<Object> Find(HANDLE handle);  // empty for a stale, deleted or foreign handle
+std::shared_ptr<Object> Remove(HANDLE handle);
 
 template <class T>
-T* FindAs(HANDLE handle, Kind kind) {
-  Object* object = Find(handle);
-  return object != nullptr && object->kind == kind ? static_cast<T*>(object) : nullptr;
+std::shared_ptr<T> FindAs(HANDLE handle, Kind kind) {
+  std::shared_ptr<Object> object = Find(handle);
+  return object != nullptr && object->kind == kind ? std::static_pointer_cast<T>(std::move(object)) : nullptr;
 }
 
-inline DcObject* FindDc(HDC dc) { return FindAs<DcObject>(dc, Kind::Dc); }
+inline std::shared_ptr<DcObject> FindDc(HDC dc) { return FindAs<DcObject>(dc, Kind::Dc); }
 
 // For a call's failure path: sets the calling thread's last error and gives
 // back result.
@@ -131,9 +133,10 @@ Result FailWith(DWORD error, Result result) {
 
 // The context a call works on; when dc names none, the last error becomes
 // ERROR_INVALID_HANDLE and the result is nullptr.
-inline DcObject* UseDc(HDC dc) {
-  DcObject* found = FindDc(dc);
-  return found != nullptr ? found : FailWith<DcObject*>(ERROR_INVALID_HANDLE, nullptr);
+inline std::shared_ptr<DcObject> UseDc(HDC dc) {
+  std::shared_ptr<DcObject> found = FindDc(dc);
+  if (found == nullptr) SetLastError(ERROR_INVALID_HANDLE);
+  return found;
 }
 
 // What a brush fills with: a brush handle, or a system colour index plus one
@@ -142,7 +145,8 @@ inline DcObject* UseDc(HDC dc) {
 bool BrushFill(HBRUSH brush, std::optional<COLORREF>& fill);
 
 // The pixels a context draws on for the length of one operation: the
-// selected bitmap of a memory context, or the locked client area of a window.
+// selected bitmap of a memory context, which it keeps alive meanwhile, or the
+// locked client area of a window.
 class SurfaceAccess {
  public:
   explicit SurfaceAccess(DcObject& dc);
@@ -153,6 +157,7 @@ class SurfaceAccess {
 
  private:
   DeviceTarget* device_ = nullptr;
+  std::shared_ptr<const Object> bitmap_;
   Surface surface_;
 };
 

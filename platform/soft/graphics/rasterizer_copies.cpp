@@ -1,5 +1,7 @@
 // Copies between surfaces, exact or scaled to the nearest pixel.
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -102,10 +104,10 @@ void StretchCopy(const Surface& dest, Area to, const Surface& source, Area from)
   if (dest.bits == source.bits) {
     // Copying within one picture: read from a snapshot so that no pixel is
     // read after it was overwritten.
-    std::vector<std::uint8_t> snapshot(source.bits,
-                                       source.bits + static_cast<std::size_t>(source.stride) * source.height);
+    const std::uint8_t* first = std::min(source.Row(0), source.Row(source.height - 1));
+    std::vector<std::uint8_t> snapshot(first, first + static_cast<std::size_t>(std::abs(source.stride)) * source.height);
     Surface copy = source;
-    copy.bits = snapshot.data();
+    copy.bits = snapshot.data() + (source.bits - first);
     StretchCopy(dest, to, copy, from);
     return;
   }

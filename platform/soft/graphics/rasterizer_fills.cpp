@@ -1,4 +1,6 @@
 // Runs, filled boxes and the dotted focus frame.
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/soft/graphics/byte_fill.h"
@@ -36,10 +38,11 @@ namespace {
 bool FillWholeRows(const Surface& surface, const Box& box, int64_t top, int64_t bottom, COLORREF color) {
   const auto red = static_cast<std::uint8_t>(color);
   const bool grey = red == static_cast<std::uint8_t>(color >> 8) && red == static_cast<std::uint8_t>(color >> 16);
-  if (!grey || surface.bytes_per_pixel != 3 || surface.stride != 3 * int64_t{surface.width}) return false;
+  const int64_t row_bytes = 3 * int64_t{surface.width};
+  if (!grey || surface.bytes_per_pixel != 3 || std::abs(int64_t{surface.stride}) != row_bytes) return false;
   if (box.left > 0 || box.right < surface.width || bottom <= top) return false;
-  const int64_t first = surface.bottom_up ? surface.height - bottom : top;
-  FillBytes(surface.bits + first * surface.stride, red, static_cast<std::size_t>((bottom - top) * surface.stride));
+  std::uint8_t* const first = std::min(surface.Row(static_cast<int>(top)), surface.Row(static_cast<int>(bottom - 1)));
+  FillBytes(first, red, static_cast<std::size_t>((bottom - top) * row_bytes));
   return true;
 }
 

@@ -12,7 +12,7 @@
 namespace soft::pixels {
 
 inline bool Usable(const Surface& surface) {
-  return !surface.Empty() && surface.stride > 0 && (surface.bytes_per_pixel == 3 || surface.bytes_per_pixel == 4);
+  return !surface.Empty() && surface.stride != 0 && (surface.bytes_per_pixel == 3 || surface.bytes_per_pixel == 4);
 }
 
 inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0

@@ -2,30 +2,17 @@
 // path, the start-up information its starter left, and its end.
 #include <unistd.h>
 
-#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "platform/soft/testing/kernel_process_test_hooks.h"
 #include "platform/win32.h"
 
 namespace {
 
 // The executable is the only module; its handle is the customary image base.
 const HMODULE kExecutable = reinterpret_cast<HMODULE>(std::uintptr_t{0x400000});
-
-// What the process's starter left for it. Tests may change it from any
-// thread, hence an atomic.
-struct StartupState {
-  // Nobody on Linux passes a show command to a starting program: -1, none.
-  std::atomic<int> show_command{-1};
-};
-
-StartupState& Startup() {
-  static StartupState state;
-  return state;
-}
 
 std::string ExecutablePath() {
   char path[4096];
@@ -39,12 +26,6 @@ std::string BaseName(const std::string& path) {
 }
 
 }  // namespace
-
-namespace soft {
-
-void SetStartupShowCommand(int command) { Startup().show_command = command; }
-
-}  // namespace soft
 
 HMODULE GetModuleHandleA(LPCSTR name) {
   if (name == nullptr || BaseName(ExecutablePath()) == name) return kExecutable;
@@ -76,12 +57,8 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 void GetStartupInfoA(STARTUPINFOA* info) {
   if (info == nullptr) return;
   *info = STARTUPINFOA{};
+  // Nobody on Linux passes a show command to a starting program.
   info->cb = sizeof(STARTUPINFOA);
-  const int command = Startup().show_command;
-  if (command >= 0) {
-    info->dwFlags = STARTF_USESHOWWINDOW;
-    info->wShowWindow = static_cast<WORD>(command);
-  }
 }
 
 // Ends every thread at once, without the C runtime's exit handlers or

@@ -3,26 +3,11 @@
 #include "platform/soft/kernel/system_info.h"
 
 #include <array>
-#include <atomic>
 
-#include "platform/soft/soft.h"
 #include "platform/soft/window/window_object.h"
 
 namespace soft {
 namespace {
-
-// What the stand-in machine reports; tests may change it.
-struct MachineSettings {
-  std::atomic<int> screen_dpi{96};
-  std::atomic<bool> double_byte_locale{false};
-  // The system code page is Windows-1251, so the system font is a Cyrillic one.
-  std::atomic<BYTE> system_font_charset{RUSSIAN_CHARSET};
-};
-
-MachineSettings& Settings() {
-  static MachineSettings settings;
-  return settings;
-}
 
 // The desktop's default colours, indexed by COLOR_* (red in the low byte).
 constexpr std::array<COLORREF, COLOR_MENUBAR + 1> kSystemColors = {
@@ -60,21 +45,6 @@ constexpr std::array<COLORREF, COLOR_MENUBAR + 1> kSystemColors = {
 };
 
 }  // namespace
-
-int ScreenDpi() { return Settings().screen_dpi.load(); }
-
-bool DoubleByteLocale() { return Settings().double_byte_locale.load(); }
-
-BYTE SystemFontCharset() { return Settings().system_font_charset.load(); }
-
-void SetScreenDpi(int dpi) {
-  if (dpi > 0) Settings().screen_dpi.store(dpi);
-}
-
-void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
-  Settings().double_byte_locale.store(enabled);
-  Settings().system_font_charset.store(system_charset);
-}
 
 }  // namespace soft
 

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "platform/soft/kernel/thread_state.h"
-#include "platform/soft/testing/thread_test_hooks.h"
 #include "platform/win32.h"
 
 namespace {
@@ -41,7 +40,6 @@ struct ThreadServices {
   std::map<std::uintptr_t, std::shared_ptr<ThreadRecord>> handles;
   std::uintptr_t last_handle_id = 0;
   std::atomic<DWORD> last_thread_id{0};
-  std::atomic<bool> creation_fails{false};
 };
 
 // Never destroyed: a detached thread may still end after the process's
@@ -89,20 +87,10 @@ void* RunThread(void* argument) {
 
 }  // namespace
 
-namespace soft {
-
-void SetThreadCreationFails(bool fails) { Services().creation_fails = fails; }
-
-}  // namespace soft
-
 HANDLE CreateThread(SECURITY_ATTRIBUTES*, SIZE_T stack_size, LPTHREAD_START_ROUTINE start,
                     LPVOID parameter, DWORD flags, LPDWORD thread_id) {
   if (start == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  if (Services().creation_fails) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
   auto record = std::make_shared<ThreadRecord>();

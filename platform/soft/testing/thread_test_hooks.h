@@ -5,7 +5,7 @@
 namespace soft {
 
 // While set, CreateThread fails as if the system had no memory left for
-// another thread (tests only).
+// another thread: the system's thread creation answers EAGAIN.
 void SetThreadCreationFails(bool fails);
 
 }  // namespace soft

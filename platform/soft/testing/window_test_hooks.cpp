@@ -1,7 +1,6 @@
 #include "platform/soft/testing/window_test_hooks.h"
 
 #include "platform/soft/window/window_object.h"
-#include "platform/soft/window/window_registry.h"
 
 namespace soft {
 
@@ -16,12 +15,5 @@ COLORREF ClientPixel(HWND handle, int x, int y) {
   });
   return color;
 }
-
-int PresentCount(HWND handle) {
-  const Window* window = LookUpWindow(handle);
-  return window != nullptr ? window->presentations : 0;
-}
-
-void CloseAllWindows() { registry::PostToAll(WM_CLOSE); }
 
 }  // namespace soft

@@ -19,11 +19,4 @@ void SetMessageBoxSink(MessageBoxSink sink);
 // 0xFFFFFFFF outside the area or for a window that does not exist.
 COLORREF ClientPixel(HWND window, int x, int y);
 
-// How often the window's pixels were put on the desktop (display thread).
-int PresentCount(HWND window);
-
-// Does what the desktop does when the user closes every window: posts
-// WM_CLOSE to each. Any thread.
-void CloseAllWindows();
-
 }  // namespace soft

@@ -16,8 +16,8 @@ namespace {
 
 // What a context writes with: its selected font, else the system font.
 LOGFONTA SelectedFont(const DcObject& dc) {
-  if (const auto* font = FindAs<FontObject>(dc.font, Kind::Font)) return font->font;
-  if (const auto* font = FindAs<FontObject>(GetStockObject(SYSTEM_FONT), Kind::Font)) return font->font;
+  if (const auto font = FindAs<FontObject>(dc.font, Kind::Font)) return font->font;
+  if (const auto font = FindAs<FontObject>(GetStockObject(SYSTEM_FONT), Kind::Font)) return font->font;
   LOGFONTA fallback{};
   std::strcpy(fallback.lfFaceName, "System");
   return fallback;
@@ -80,7 +80,7 @@ TextPaint PaintFor(const DcObject& dc, const LOGFONTA& font, int x, int y) {
 // the program writes plain lines of text only.
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT /*options*/, const RECT* /*rect*/, LPCSTR text,
                  UINT count, const INT* /*spacing*/) {
-  soft::DcObject* dc = soft::FindDc(hdc);
+  const auto dc = soft::FindDc(hdc);
   if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
   if (text == nullptr) {  // nothing to write: the platform says so, yet succeeds
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -97,7 +97,7 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT /*options*/, const RECT* /*rect*/, 
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
-  soft::DcObject* dc = soft::FindDc(hdc);
+  const auto dc = soft::FindDc(hdc);
   if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
   if (size == nullptr || count < 0 || (text == nullptr && count != 0)) {
     return soft::FailWith<BOOL>(ERROR_INVALID_PARAMETER, FALSE);
@@ -111,7 +111,7 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
 }
 
 BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
-  soft::DcObject* dc = soft::FindDc(hdc);
+  const auto dc = soft::FindDc(hdc);
   if (dc == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_HANDLE, FALSE);
   if (metrics == nullptr) return soft::FailWith<BOOL>(ERROR_INVALID_PARAMETER, FALSE);
   const LOGFONTA font = soft::SelectedFont(*dc);

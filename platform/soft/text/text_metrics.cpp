@@ -15,6 +15,13 @@ int ScaleUp(int units, int em_pixels, int units_per_em) {
   return static_cast<int>((product + units_per_em - 1) / units_per_em);
 }
 
+// The em for a cell height. The platform rounds it to the nearest pixel, but
+// an em just past a half (up to 0.055 of a pixel) still rounds down: cells of
+// 1 to 120 pixels of the common sans faces get these ems, regular and bold.
+std::int64_t EmForCell(std::int64_t cell, int units_per_em, std::int64_t design_cell) {
+  return (cell * units_per_em * 1000 + design_cell * 445) / (design_cell * 1000);
+}
+
 int ScaleRounded(int units, int em_pixels, int units_per_em) {
   return static_cast<int>(std::lround(static_cast<double>(units) * em_pixels / units_per_em));
 }
@@ -26,20 +33,17 @@ int EmPixelsFor(const FaceDesign& design, LONG lf_height) {
   if (height < 0) return static_cast<int>(ClampEm(-height));
   const std::int64_t cell = height > 0 ? height : kDefaultCellHeight;
   const std::int64_t design_cell = std::max(1, design.ascent + design.descent);
-  int em = static_cast<int>(ClampEm((cell * design.units_per_em + design_cell / 2) / design_cell));
-  // Rounding the ascent up can overshoot; the cell asked for is a maximum.
-  while (em > 1 && ScaleMetrics(design, em).height > cell) --em;
-  return em;
+  return static_cast<int>(ClampEm(EmForCell(cell, design.units_per_em, design_cell)));
 }
 
 FontMetrics ScaleMetrics(const FaceDesign& design, int em_pixels) {
   const int upem = std::max(1, design.units_per_em);
   FontMetrics metrics;
   metrics.em_pixels = em_pixels;
-  // The ascent is rounded up and the descent to the nearest pixel, which
-  // gives the cells the platform reports (18 pixels for a 16-pixel em of the
-  // common sans faces, 33 for 29).
-  metrics.ascent = ScaleUp(design.ascent, em_pixels, upem);
+  // Ascent and descent are each rounded to the nearest pixel, which gives
+  // the cells the platform reports (17 pixels for a 16-pixel em of the
+  // common sans faces, 32 for 29).
+  metrics.ascent = ScaleRounded(design.ascent, em_pixels, upem);
   metrics.descent = ScaleRounded(design.descent, em_pixels, upem);
   metrics.height = metrics.ascent + metrics.descent;
   metrics.internal_leading = std::max(0, metrics.height - em_pixels);

@@ -46,7 +46,6 @@ Surface ClientBuffer::PixelsLocked() const {
   surface.height = bits_ != nullptr ? height_ : 0;
   surface.stride = stride_;
   surface.bytes_per_pixel = 4;
-  surface.bottom_up = false;
   return surface;
 }
 

@@ -45,12 +45,8 @@ void TellPresentFailure() {
 void Present(HWND handle) {
   Window* window = LookUpWindow(handle);
   if (window == nullptr || window->Destroyed() || Native(*window) == nullptr) return;
-  switch (PresentClientBuffer(Native(*window), window->Buffer(), CopyToSurface)) {
-    case Presented::Shown: ++window->presentations; break;
-    case Presented::NoSurface:
-    case Presented::CopyFailed: TellPresentFailure(); break;
-    default: break;
-  }
+  const Presented result = PresentClientBuffer(Native(*window), window->Buffer(), CopyToSurface);
+  if (result == Presented::NoSurface || result == Presented::CopyFailed) TellPresentFailure();
 }
 
 }  // namespace

@@ -4,27 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "platform/soft/text/text_codepage.h"
-#include "platform/soft/testing/window_test_hooks.h"
+#include "platform/soft/window/window_message_box.h"
 #include "platform/win32.h"
 
 namespace {
-
-// Where message boxes go instead of the desktop, when a test has said so.
-struct MessageBoxState {
-  std::mutex mutex;  // guards sink
-  soft::MessageBoxSink sink;
-};
-
-// Never destroyed: a thread may still report an error while the process exits.
-MessageBoxState& State() {
-  static MessageBoxState* const state = new MessageBoxState;
-  return *state;
-}
 
 // The platform's caption for a box that names none.
 constexpr const char* kDefaultCaption = "Error";
@@ -66,10 +53,13 @@ bool ShowDesktopBox(Uint32 flags, const std::string& title, const std::string& m
 
 namespace soft {
 
-void SetMessageBoxSink(MessageBoxSink new_sink) {
-  MessageBoxState& state = State();
-  std::lock_guard lock(state.mutex);
-  state.sink = std::move(new_sink);
+void ShowMessageBoxOnDesktop(const std::string& text, const std::string& caption, UINT type) {
+  const Uint32 flags =
+      (type & MB_ICONHAND) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  if (!ShowDesktopBox(flags, caption, text)) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+  }
 }
 
 }  // namespace soft
@@ -78,19 +68,6 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
   const std::string message = soft::Cp1251ToUtf8(text != nullptr ? text : "");
   const std::string title =
       soft::Cp1251ToUtf8(caption != nullptr && caption[0] != '\0' ? caption : kDefaultCaption);
-  {
-    MessageBoxState& state = State();
-    std::lock_guard lock(state.mutex);
-    if (state.sink) {
-      state.sink(message, title, type);
-      return IDOK;
-    }
-  }
-  const Uint32 flags =
-      (type & MB_ICONHAND) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  if (!ShowDesktopBox(flags, title, message)) {
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
-    std::fflush(stderr);
-  }
+  soft::DeliverMessageBox(message, title, type);
   return IDOK;
 }

@@ -158,7 +158,7 @@ void Window::MarkDestroyed() {
 }
 
 Window* LookUpWindow(HWND handle) {
-  return dynamic_cast<Window*>(Find(handle));
+  return dynamic_cast<Window*>(Find(handle).get());
 }
 
 }  // namespace soft

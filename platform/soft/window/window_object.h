@@ -98,7 +98,6 @@ class Window final : public WindowBase {
   unsigned native_id = 0;
   std::optional<SIZE> pending_outer;      // outer size to honour once the frame is known
   SIZE requested_client{0, 0};            // the client size last asked of the display
-  int presentations = 0;
 
  private:
   void InvalidateLocked(RECT area, bool erase);

@@ -10,7 +10,7 @@ namespace {
 
 LRESULT EraseBackground(HWND handle, HDC dc) {
   soft::Window* window = soft::LookUpWindow(handle);
-  soft::DcObject* context = soft::FindDc(dc);
+  const auto context = soft::FindDc(dc);
   // A class without a background brush leaves erasing to the window.
   std::optional<COLORREF> fill;
   if (window == nullptr || context == nullptr || !soft::BrushFill(window->Class().background, fill) || !fill) {

@@ -11,14 +11,14 @@ namespace soft::registry {
 namespace {
 
 // The classes and windows of the process. The mutex guards everything here;
-// it is taken before the handle table's lock and a message queue's (PostToAll
-// posts while holding it), never while holding one of those.
+// it is taken before the handle table's lock and a message queue's, never
+// while holding one of those.
 struct RegistryState {
   std::mutex mutex;
   std::map<std::string, WindowClass> classes;
   ATOM last_atom = 0xC000;  // where the platform's string atoms start
   std::vector<Window*> windows;
-  std::vector<std::unique_ptr<Object>> retired;  // destroyed windows, kept for late lookups
+  std::vector<std::shared_ptr<Object>> retired;  // destroyed windows, kept for late lookups
 };
 
 // Never destroyed: the animation thread may still look a window up while
@@ -78,7 +78,7 @@ void AddWindow(Window* window) {
   state.windows.push_back(window);
 }
 
-void RetireWindow(Window* window, std::unique_ptr<Object> object) {
+void RetireWindow(Window* window, std::shared_ptr<Object> object) {
   RegistryState& state = State();
   std::lock_guard lock(state.mutex);
   std::erase(state.windows, window);
@@ -102,12 +102,6 @@ Window* FindByNativeId(unsigned native_id) {
     if (window->native_id == native_id) return window;
   }
   return nullptr;
-}
-
-void PostToAll(UINT message) {
-  RegistryState& state = State();
-  std::lock_guard lock(state.mutex);
-  for (Window* window : state.windows) PostMessageA(window->Handle(), message, 0, 0);
 }
 
 }  // namespace soft::registry

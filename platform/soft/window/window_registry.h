@@ -16,10 +16,8 @@ std::optional<WindowClass> FindClass(LPCSTR name);
 void AddWindow(Window* window);
 // The window leaves the table but its memory stays: another thread may have
 // looked it up a moment before it was destroyed.
-void RetireWindow(Window* window, std::unique_ptr<Object> object);
+void RetireWindow(Window* window, std::shared_ptr<Object> object);
 std::vector<Window*> WindowsOfThread(DWORD thread);
 Window* FindByNativeId(unsigned native_id);
-// Posts `message` to every window there is.
-void PostToAll(UINT message);
 
 }  // namespace soft::registry

@@ -1,0 +1,44 @@
+// Message boxes in test programs: caught by the sink a test has set, else
+// shown as the programs show them. It takes the place of the platform's
+// window/window_message_box_delivery.cpp: test programs link this object
+// directly, so the linker never pulls that one from the platform's archive.
+#include <mutex>
+
+#include "platform/soft/testing/window_test_hooks.h"
+#include "platform/soft/window/window_message_box.h"
+
+namespace soft {
+namespace {
+
+struct MessageBoxState {
+  std::mutex mutex;  // guards sink
+  MessageBoxSink sink;
+};
+
+// Never destroyed: a thread may still report an error while the process exits.
+MessageBoxState& State() {
+  static MessageBoxState* const state = new MessageBoxState;
+  return *state;
+}
+
+}  // namespace
+
+void SetMessageBoxSink(MessageBoxSink new_sink) {
+  MessageBoxState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.sink = std::move(new_sink);
+}
+
+void DeliverMessageBox(const std::string& text, const std::string& caption, UINT type) {
+  {
+    MessageBoxState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (state.sink) {
+      state.sink(text, caption, type);
+      return;
+    }
+  }
+  ShowMessageBoxOnDesktop(text, caption, type);
+}
+
+}  // namespace soft
