@@ -4,6 +4,7 @@
 
 #include "platform/soft/graphics/handle_visit.h"
 #include "platform/soft/graphics/objects.h"
+#include "platform/soft/kernel/misuse.h"
 #include "platform/soft/kernel/system_info.h"
 
 namespace {

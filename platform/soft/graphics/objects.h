@@ -161,8 +161,4 @@ class SurfaceAccess {
   Surface surface_;
 };
 
-// Records a misuse that Windows tolerates silently but that this program must
-// never commit, such as deleting an object still selected into a context.
-void NoteMisuse();
-
 }  // namespace soft
