@@ -2,6 +2,7 @@
 // moving and the questions about a window's place.
 #include <algorithm>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/window/window_display.h"
 #include "platform/soft/window/window_object.h"
 #include "platform/soft/window/window_queue.h"

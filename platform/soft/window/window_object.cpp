@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/soft/graphics/handle_table.h"
+#include "platform/soft/graphics/window_seams.h"
 #include "platform/soft/window/window_queue.h"
 
 namespace soft {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/window_seams.h"
 #include "platform/soft/window/window_client_buffer.h"
 
 namespace soft {

@@ -2,6 +2,9 @@
 // BeginPaint and EndPaint, and the default window procedure.
 #include <optional>
 
+#include "platform/soft/graphics/brush_fill.h"
+#include "platform/soft/graphics/handle_table.h"
+#include "platform/soft/graphics/surface_access.h"
 #include "platform/soft/window/window_object.h"
 #include "platform/soft/window/window_queue.h"
 #include "platform/soft/window/window_registry.h"

@@ -1,6 +1,6 @@
-// The handle table behind every GDI and window handle, the live-object and
-// misuse counts that tests read, and the surface access of drawing contexts.
-#include "platform/soft/graphics/objects.h"
+// The handle table behind every GDI and window handle, and the live-object
+// count that tests read.
+#include "platform/soft/graphics/handle_table.h"
 
 #include <deque>
 #include <mutex>
@@ -145,23 +145,5 @@ bool VisitLocked(HANDLE handle, const std::function<void(Object&)>& visit) {
 }
 
 LiveCounts CountLive() { return State().table.Count(); }
-
-SurfaceAccess::SurfaceAccess(DcObject& dc) {
-  if (dc.device != nullptr) {
-    device_ = dc.device.get();
-    surface_ = device_->Lock();
-    return;
-  }
-  if (dc.memory) {
-    if (auto bitmap = FindAs<BitmapObject>(dc.bitmap, Kind::Bitmap)) {
-      surface_ = bitmap->surface;
-      bitmap_ = std::move(bitmap);
-    }
-  }
-}
-
-SurfaceAccess::~SurfaceAccess() {
-  if (device_ != nullptr) device_->Unlock();
-}
 
 }  // namespace soft
