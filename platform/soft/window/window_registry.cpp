@@ -16,7 +16,7 @@ namespace {
 struct RegistryState {
   std::mutex mutex;
   std::map<std::string, WindowClass> classes;
-  ATOM last_atom = 0xC000;  // where the platform's string atoms start
+  ATOM last_atom = MAXINTATOM;  // the atom last handed out; string atoms lie from MAXINTATOM up
   std::vector<Window*> windows;
   std::vector<std::shared_ptr<Object>> retired;  // destroyed windows, kept for late lookups
 };
