@@ -163,4 +163,11 @@ Window* LookUpWindow(HWND handle) {
   return dynamic_cast<Window*>(Find(handle).get());
 }
 
+Window* LiveWindow(HWND handle) {
+  Window* window = LookUpWindow(handle);
+  if (window != nullptr && !window->Destroyed()) return window;
+  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return nullptr;
+}
+
 }  // namespace soft

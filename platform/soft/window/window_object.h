@@ -124,4 +124,8 @@ class Window final : public WindowBase {
 // (a stale handle, a GDI object, a window of some other kind).
 Window* LookUpWindow(HWND handle);
 
+// The window behind a handle while it is not destroyed; otherwise nullptr,
+// with the last error ERROR_INVALID_WINDOW_HANDLE.
+Window* LiveWindow(HWND handle);
+
 }  // namespace soft
