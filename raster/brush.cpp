@@ -4,25 +4,15 @@ TBrush::TBrush()
     : TGraphicsObject(RasterModule(), &TRasterModule::BrushCache, DescriptionBytes(DefaultBrushKey)),
       key_(DefaultBrushKey) {}
 
-template <class Edit>
-void TBrush::ChangeDescription(Edit edit) {
-  TLockScope scope(OwnerLock());
-  BrushKey key = key_;
-  key.Handle = nullptr;
-  edit(key);
-  Cache().Replace(*this, DescriptionBytes(key));
-  key_ = key;
-}
-
 void TBrush::SetStyle(TBrushStyle style) {
-  ChangeDescription([style](BrushKey& key) {
+  ChangeDescription(key_, [style](BrushKey& key) {
     key.Style = style;
     if (style == bsClear) key.Color = clWhite;
   });
 }
 
 void TBrush::SetColor(TColor color) {
-  ChangeDescription([color](BrushKey& key) { key.Color = color; });
+  ChangeDescription(key_, [color](BrushKey& key) { key.Color = color; });
 }
 
 HBRUSH TBrush::Handle() {

@@ -18,8 +18,5 @@ class TBrush : public TGraphicsObject {
   HBRUSH Handle();
 
  private:
-  template <class Edit>
-  void ChangeDescription(Edit edit);
-
   BrushKey key_;
 };

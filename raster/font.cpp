@@ -15,15 +15,6 @@ void TFont::Describe(const FontKey& key) {
   key_ = key;
 }
 
-template <class Edit>
-void TFont::ChangeDescription(Edit edit) {
-  TLockScope scope(OwnerLock());
-  FontKey key = key_;
-  key.Handle = nullptr;
-  edit(key);
-  Describe(key);
-}
-
 void TFont::SetColor(TColor color) {
   if (color == color_) return;
   color_ = color;
@@ -32,11 +23,11 @@ void TFont::SetColor(TColor color) {
 
 void TFont::SetName(std::string_view name) {
   if (name.empty()) return;
-  ChangeDescription([name](FontKey& key) { key.Name = TFontName(name); });
+  ChangeDescription(key_, [name](FontKey& key) { key.Name = TFontName(name); });
 }
 
 void TFont::SetStyle(TFontStyles style) {
-  ChangeDescription([style](FontKey& key) { key.Style = style; });
+  ChangeDescription(key_, [style](FontKey& key) { key.Style = style; });
 }
 
 int TFont::Size() const { return -MulDiv(key_.Height, 72, font_dpi_); }
@@ -44,15 +35,15 @@ int TFont::Size() const { return -MulDiv(key_.Height, 72, font_dpi_); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, font_dpi_, 72)); }
 
 void TFont::SetHeight(int height) {
-  ChangeDescription([height](FontKey& key) { key.Height = height; });
+  ChangeDescription(key_, [height](FontKey& key) { key.Height = height; });
 }
 
 void TFont::SetCharset(BYTE charset) {
-  ChangeDescription([charset](FontKey& key) { key.Charset = charset; });
+  ChangeDescription(key_, [charset](FontKey& key) { key.Charset = charset; });
 }
 
 void TFont::SetPitch(TFontPitch pitch) {
-  ChangeDescription([pitch](FontKey& key) { key.Pitch = pitch; });
+  ChangeDescription(key_, [pitch](FontKey& key) { key.Pitch = pitch; });
 }
 
 HFONT TFont::FontHandle() {

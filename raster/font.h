@@ -37,8 +37,6 @@ class TFont : public TGraphicsObject {
 
  private:
   explicit TFont(const std::shared_ptr<TRasterModule>& module);
-  template <class Edit>
-  void ChangeDescription(Edit edit);
   void Describe(const FontKey& key);
   FontKey DescribeAdopted(HFONT handle) const;
 

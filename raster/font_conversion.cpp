@@ -1,19 +1,13 @@
 #include "raster/font_conversion.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "platform/lowercase.h"
 
 namespace {
 
-bool NamesDefault(std::string_view name) {
-  constexpr std::string_view kDefault = "Default";
-  return std::equal(name.begin(), name.end(), kDefault.begin(), kDefault.end(),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
+bool NamesDefault(std::string_view name) { return Lowercase(name) == "default"; }
 
 BYTE Flag(bool on) { return on ? 1 : 0; }
 

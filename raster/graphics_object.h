@@ -31,6 +31,19 @@ class TGraphicsObject {
   TCriticalSection* OwnerLock() const { return owner_lock_; }
   void Changed();
 
+  // Changes key, the object's description, under the owning canvas's lock:
+  // edit works on a copy without the platform handle, and the cache moves
+  // the object to the entry of the new description before key takes it.
+  template <class Key, class Edit>
+  void ChangeDescription(Key& key, Edit edit) {
+    TLockScope scope(OwnerLock());
+    Key changed = key;
+    changed.Handle = nullptr;
+    edit(changed);
+    Cache().Replace(*this, DescriptionBytes(changed));
+    key = changed;
+  }
+
  private:
   friend class TResourceManager;  // Replace swaps the entry and notifies
 

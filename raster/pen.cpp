@@ -4,23 +4,13 @@ TPen::TPen()
     : TGraphicsObject(RasterModule(), &TRasterModule::PenCache, DescriptionBytes(DefaultPenKey)),
       key_(DefaultPenKey) {}
 
-template <class Edit>
-void TPen::ChangeDescription(Edit edit) {
-  TLockScope scope(OwnerLock());
-  PenKey key = key_;
-  key.Handle = nullptr;
-  edit(key);
-  Cache().Replace(*this, DescriptionBytes(key));
-  key_ = key;
-}
-
 void TPen::SetWidth(int width) {
   if (width < 0) return;
-  ChangeDescription([width](PenKey& key) { key.Width = width; });
+  ChangeDescription(key_, [width](PenKey& key) { key.Width = width; });
 }
 
 void TPen::SetColor(TColor color) {
-  ChangeDescription([color](PenKey& key) { key.Color = color; });
+  ChangeDescription(key_, [color](PenKey& key) { key.Color = color; });
 }
 
 HPEN TPen::Handle() {

@@ -19,8 +19,5 @@ class TPen : public TGraphicsObject {
   HPEN Handle();
 
  private:
-  template <class Edit>
-  void ChangeDescription(Edit edit);
-
   PenKey key_;
 };

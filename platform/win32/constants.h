@@ -9,7 +9,6 @@
 constexpr int WHITE_BRUSH = 0;
 constexpr int BLACK_BRUSH = 4;
 constexpr int NULL_BRUSH = 5;
-constexpr int HOLLOW_BRUSH = NULL_BRUSH;
 constexpr int WHITE_PEN = 6;
 constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
@@ -18,10 +17,6 @@ constexpr int DEFAULT_GUI_FONT = 17;
 
 // Pen styles
 constexpr UINT PS_SOLID = 0;
-constexpr UINT PS_DASH = 1;
-constexpr UINT PS_DOT = 2;
-constexpr UINT PS_DASHDOT = 3;
-constexpr UINT PS_DASHDOTDOT = 4;
 constexpr UINT PS_NULL = 5;
 constexpr UINT PS_INSIDEFRAME = 6;
 
@@ -100,10 +95,12 @@ constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWDEFAULT = 10;
 constexpr int SW_FORCEMINIMIZE = 11;
 constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
+constexpr ATOM MAXINTATOM = 0xC000;  // string atoms, such as window classes', start here
 
 // Resources
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDC_HELP MAKEINTRESOURCEA(32651)  // the last of the standard icons and cursors
 
 // Messages
 constexpr UINT WM_NULL = 0x0000;
@@ -118,10 +115,8 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ERASEBKGND = 0x0014;
-constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
-constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -164,5 +159,4 @@ constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 constexpr DWORD ERROR_NO_SYSTEM_RESOURCES = 1450;  // a display that cannot be opened
 constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
-constexpr DWORD FORMAT_MESSAGE_ARGUMENT_ARRAY = 0x00002000;
 constexpr DWORD LANG_USER_DEFAULT = 0x0400;

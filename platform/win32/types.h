@@ -32,7 +32,6 @@ using LPDWORD = DWORD*;
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 #ifndef TRUE
 #define TRUE 1

@@ -2,7 +2,9 @@
 // client area is plain memory, so no display is needed.
 #include <algorithm>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/handle_table.h"
+#include "platform/soft/graphics/surface.h"
+#include "platform/soft/graphics/window_seams.h"
 #include "support/fake_window.h"
 
 // The client area: 4-byte top-down pixels, locked while a context draws.

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/soft.h"
 #include "soft_section.h"
 #include "support/fake_window.h"

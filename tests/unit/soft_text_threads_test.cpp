@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface.h"
 #include "platform/soft/text/text_layout.h"
 #include "platform/soft/text/text_render.h"
 

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/graphics/objects.h"
+#include "platform/soft/kernel/fail_with.h"
 
 namespace {
 

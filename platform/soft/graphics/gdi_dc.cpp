@@ -2,8 +2,14 @@
 // them, their modes and colours, and what they report about themselves.
 #include <utility>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/graphics/handle_visit.h"
 #include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface.h"
+#include "platform/soft/graphics/surface_access.h"
+#include "platform/soft/graphics/window_seams.h"
+#include "platform/soft/kernel/fail_with.h"
+#include "platform/soft/kernel/misuse.h"
 #include "platform/soft/kernel/system_info.h"
 
 namespace {

@@ -4,8 +4,12 @@
 #include <optional>
 #include <utility>
 
+#include "platform/soft/graphics/brush_fill.h"
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/graphics/objects.h"
 #include "platform/soft/graphics/rasterizer.h"
+#include "platform/soft/graphics/surface_access.h"
+#include "platform/soft/kernel/fail_with.h"
 
 namespace {
 

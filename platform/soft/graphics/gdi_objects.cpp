@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/soft/graphics/brush_fill.h"
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/graphics/objects.h"
+#include "platform/soft/kernel/fail_with.h"
+#include "platform/soft/kernel/misuse.h"
 #include "platform/soft/kernel/system_info.h"
 
 namespace {

@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface.h"
+#include "platform/win32.h"
 
 namespace soft {
 

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface.h"
+#include "platform/win32.h"
 
 namespace soft::pixels {
 

@@ -1,7 +1,8 @@
 // Critical sections (re-entrant locks).
 #include <mutex>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/kernel/misuse.h"
+#include "platform/win32.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // A machine whose settings tests may change. It takes the place of the
 // platform's kernel/machine_settings.cpp: test programs link this object
 // directly, so the linker never pulls that one from the platform's archive.
-#include "platform/soft/testing/machine_settings_test_hooks.h"
-
+// Tests change it through the probe (tests/support/platform_probe.h).
 #include <atomic>
 
 #include "platform/soft/kernel/system_info.h"
+#include "tests/support/platform_probe.h"
 
 namespace soft {
 namespace {
@@ -30,13 +30,15 @@ bool DoubleByteLocale() { return Settings().double_byte_locale.load(); }
 
 BYTE SystemFontCharset() { return Settings().system_font_charset.load(); }
 
-void SetScreenDpi(int dpi) {
-  Settings().screen_dpi.store(dpi);
-}
+}  // namespace soft
+
+namespace probe {
+
+void SetScreenDpi(int dpi) { soft::Settings().screen_dpi.store(dpi); }
 
 void SetDoubleByteLocale(bool enabled, unsigned char system_charset) {
-  Settings().double_byte_locale.store(enabled);
-  Settings().system_font_charset.store(system_charset);
+  soft::Settings().double_byte_locale.store(enabled);
+  soft::Settings().system_font_charset.store(system_charset);
 }
 
-}  // namespace soft
+}  // namespace probe

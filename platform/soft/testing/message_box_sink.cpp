@@ -4,15 +4,15 @@
 // directly, so the linker never pulls that one from the platform's archive.
 #include <mutex>
 
-#include "platform/soft/testing/window_test_hooks.h"
 #include "platform/soft/window/window_message_box.h"
+#include "tests/support/platform_probe.h"
 
 namespace soft {
 namespace {
 
 struct MessageBoxState {
   std::mutex mutex;  // guards sink
-  MessageBoxSink sink;
+  probe::MessageBoxSink sink;
 };
 
 // Never destroyed: a thread may still report an error while the process exits.
@@ -22,12 +22,6 @@ MessageBoxState& State() {
 }
 
 }  // namespace
-
-void SetMessageBoxSink(MessageBoxSink new_sink) {
-  MessageBoxState& state = State();
-  std::lock_guard lock(state.mutex);
-  state.sink = std::move(new_sink);
-}
 
 void DeliverMessageBox(const std::string& text, const std::string& caption, UINT type) {
   {
@@ -42,3 +36,9 @@ void DeliverMessageBox(const std::string& text, const std::string& caption, UINT
 }
 
 }  // namespace soft
+
+void probe::SetMessageBoxSink(MessageBoxSink sink) {
+  soft::MessageBoxState& state = soft::State();
+  std::lock_guard lock(state.mutex);
+  state.sink = std::move(sink);
+}

@@ -1,12 +1,12 @@
 // The system's thread creation, as the platform's CreateThread sees it in
 // test programs: they link with --wrap=pthread_create, so the platform's call
 // comes here and goes on to the real one unless a test wants it to fail.
-#include "platform/soft/testing/thread_test_hooks.h"
-
 #include <pthread.h>
 
 #include <atomic>
 #include <cerrno>
+
+#include "tests/support/platform_probe.h"
 
 namespace {
 
@@ -23,8 +23,4 @@ extern "C" int __wrap_pthread_create(pthread_t* thread, const pthread_attr_t* at
   return __real_pthread_create(thread, attributes, start, argument);
 }
 
-namespace soft {
-
-void SetThreadCreationFails(bool fails) { creation_fails.store(fails); }
-
-}  // namespace soft
+void probe::SetThreadCreationFails(bool fails) { creation_fails.store(fails); }

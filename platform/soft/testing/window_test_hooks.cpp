@@ -1,11 +1,11 @@
-#include "platform/soft/testing/window_test_hooks.h"
-
+// A window's pixels as tests read them through the probe.
 #include "platform/soft/window/window_object.h"
+#include "tests/support/platform_probe.h"
 
-namespace soft {
+namespace probe {
 
 COLORREF ClientPixel(HWND handle, int x, int y) {
-  const Window* window = LookUpWindow(handle);
+  const soft::Window* window = soft::LookUpWindow(handle);
   if (window == nullptr) return CLR_INVALID;
   COLORREF color = CLR_INVALID;
   window->Buffer()->ReadPixels([&](const std::uint8_t* bits, int stride, int width, int height) {
@@ -16,4 +16,4 @@ COLORREF ClientPixel(HWND handle, int x, int y) {
   return color;
 }
 
-}  // namespace soft
+}  // namespace probe

@@ -3,10 +3,13 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface_access.h"
+#include "platform/soft/kernel/fail_with.h"
 #include "platform/soft/kernel/system_info.h"
-#include "platform/soft/text/text_font.h"
 #include "platform/soft/text/text_codepage.h"
+#include "platform/soft/text/text_font.h"
 #include "platform/soft/text/text_layout.h"
 #include "platform/soft/text/text_render.h"
 #include "platform/win32.h"

@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <memory>
 #include <string_view>
+
+#include "platform/lowercase.h"
 
 namespace soft {
 namespace {
@@ -21,13 +22,6 @@ using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 FcConfig* Config() {
   static FcConfig* const config = FcInitLoadConfigAndFonts();
   return config;
-}
-
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
 }
 
 // The platform's own dialog faces have no counterpart here; they are plain

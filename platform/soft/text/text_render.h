@@ -4,7 +4,7 @@
 // top-left corner by the font's escapement.
 #pragma once
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/surface.h"
 #include "platform/soft/text/text_layout.h"
 #include "platform/win32.h"
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/window/window_display.h"
 #include "platform/soft/window/window_object.h"
 #include "platform/soft/window/window_queue.h"

@@ -2,6 +2,7 @@
 // moving and the questions about a window's place.
 #include <algorithm>
 
+#include "platform/soft/graphics/handle_table.h"
 #include "platform/soft/window/window_display.h"
 #include "platform/soft/window/window_object.h"
 #include "platform/soft/window/window_queue.h"
@@ -14,22 +15,10 @@ constexpr int kDefaultHeight = 600;
 
 // A window that exists and may be changed by the calling thread.
 soft::Window* OwnWindow(HWND handle) {
-  soft::Window* window = soft::LookUpWindow(handle);
-  if (window == nullptr || window->Destroyed()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
+  soft::Window* window = soft::LiveWindow(handle);
+  if (window == nullptr) return nullptr;
   if (!window->OnOwnerThread()) {
     SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-  }
-  return window;
-}
-
-soft::Window* LiveWindow(HWND handle) {
-  soft::Window* window = soft::LookUpWindow(handle);
-  if (window == nullptr || window->Destroyed()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
   return window;
@@ -129,7 +118,7 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
 }
 
 BOOL GetWindowInfo(HWND handle, WINDOWINFO* info) {
-  const soft::Window* window = LiveWindow(handle);
+  const soft::Window* window = soft::LiveWindow(handle);
   if (window == nullptr || info == nullptr) return FALSE;
   const soft::Geometry geometry = window->CurrentGeometry();
   *info = WINDOWINFO{};
@@ -146,7 +135,7 @@ BOOL GetWindowInfo(HWND handle, WINDOWINFO* info) {
 }
 
 BOOL GetClientRect(HWND handle, LPRECT rect) {
-  const soft::Window* window = LiveWindow(handle);
+  const soft::Window* window = soft::LiveWindow(handle);
   if (window == nullptr || rect == nullptr) return FALSE;
   const RECT client = ClientRectOnScreen(window->CurrentGeometry());
   *rect = RECT{0, 0, client.right - client.left, client.bottom - client.top};

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <mutex>
 
-#include "platform/soft/graphics/objects.h"
 #include "platform/soft/graphics/pixel_memory.h"
+#include "platform/soft/graphics/surface.h"
+#include "platform/soft/graphics/window_seams.h"
 
 namespace soft {
 

@@ -79,11 +79,8 @@ BOOL PostMessageA(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
     soft::MessageQueue::ForCurrentThread()->Post(msg);
     return TRUE;
   }
-  soft::Window* window = soft::LookUpWindow(handle);
-  if (window == nullptr || window->Destroyed()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  soft::Window* window = soft::LiveWindow(handle);
+  if (window == nullptr) return FALSE;
   window->Queue().Post(msg);
   return TRUE;
 }

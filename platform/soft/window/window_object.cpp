@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/soft/graphics/handle_table.h"
+#include "platform/soft/graphics/window_seams.h"
 #include "platform/soft/window/window_queue.h"
 
 namespace soft {
@@ -159,6 +161,13 @@ void Window::MarkDestroyed() {
 
 Window* LookUpWindow(HWND handle) {
   return dynamic_cast<Window*>(Find(handle).get());
+}
+
+Window* LiveWindow(HWND handle) {
+  Window* window = LookUpWindow(handle);
+  if (window != nullptr && !window->Destroyed()) return window;
+  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return nullptr;
 }
 
 }  // namespace soft

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/soft/graphics/objects.h"
+#include "platform/soft/graphics/window_seams.h"
 #include "platform/soft/window/window_client_buffer.h"
 
 namespace soft {
@@ -123,5 +123,9 @@ class Window final : public WindowBase {
 // The platform's window behind a handle, or nullptr for anything else
 // (a stale handle, a GDI object, a window of some other kind).
 Window* LookUpWindow(HWND handle);
+
+// The window behind a handle while it is not destroyed; otherwise nullptr,
+// with the last error ERROR_INVALID_WINDOW_HANDLE.
+Window* LiveWindow(HWND handle);
 
 }  // namespace soft

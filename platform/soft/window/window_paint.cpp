@@ -2,6 +2,9 @@
 // BeginPaint and EndPaint, and the default window procedure.
 #include <optional>
 
+#include "platform/soft/graphics/brush_fill.h"
+#include "platform/soft/graphics/handle_table.h"
+#include "platform/soft/graphics/surface_access.h"
 #include "platform/soft/window/window_object.h"
 #include "platform/soft/window/window_queue.h"
 #include "platform/soft/window/window_registry.h"
@@ -36,21 +39,15 @@ BOOL InvalidateRect(HWND handle, const RECT* rect, BOOL erase) {
     }
     return TRUE;
   }
-  soft::Window* window = soft::LookUpWindow(handle);
-  if (window == nullptr || window->Destroyed()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  soft::Window* window = soft::LiveWindow(handle);
+  if (window == nullptr) return FALSE;
   window->Invalidate(rect, erase != FALSE);
   return TRUE;
 }
 
 BOOL UpdateWindow(HWND handle) {
-  soft::Window* window = soft::LookUpWindow(handle);
-  if (window == nullptr || window->Destroyed()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  soft::Window* window = soft::LiveWindow(handle);
+  if (window == nullptr) return FALSE;
   if (!window->NeedsPaint()) return TRUE;
   if (window->OnOwnerThread()) {
     window->Call(WM_PAINT, 0, 0);

@@ -2,10 +2,11 @@
 #include "platform/soft/window/window_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <mutex>
 #include <string>
+
+#include "platform/lowercase.h"
 
 namespace soft::registry {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 struct RegistryState {
   std::mutex mutex;
   std::map<std::string, WindowClass> classes;
-  ATOM last_atom = 0xC000;  // where the platform's string atoms start
+  ATOM last_atom = MAXINTATOM;  // the atom last handed out; string atoms lie from MAXINTATOM up
   std::vector<Window*> windows;
   std::vector<std::shared_ptr<Object>> retired;  // destroyed windows, kept for late lookups
 };
@@ -29,12 +30,7 @@ RegistryState& State() {
 }
 
 // Class names compare without regard to case.
-std::string Key(LPCSTR name) {
-  std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return key;
-}
+std::string Key(LPCSTR name) { return Lowercase(name); }
 
 }  // namespace
 

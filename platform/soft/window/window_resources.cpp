@@ -6,8 +6,10 @@
 
 namespace {
 
-constexpr std::uintptr_t kFirstStandard = 32512;
-constexpr std::uintptr_t kLastStandard = 32651;
+// The standard resources run from IDC_ARROW (the same number as
+// IDI_APPLICATION) to IDC_HELP.
+const auto kFirstStandard = reinterpret_cast<std::uintptr_t>(IDC_ARROW);
+const auto kLastStandard = reinterpret_cast<std::uintptr_t>(IDC_HELP);
 
 // Standard resources are asked for by number, with no module.
 void* Standard(HINSTANCE instance, LPCSTR name) {

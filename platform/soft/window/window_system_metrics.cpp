@@ -1,9 +1,7 @@
-// Screen, locale and system colours of the software platform, and the user32
-// calls that report them.
-#include "platform/soft/kernel/system_info.h"
-
+// The user32 calls that report the desktop's colours and measures.
 #include <array>
 
+#include "platform/soft/kernel/system_info.h"
 #include "platform/soft/window/window_object.h"
 
 namespace soft {

@@ -1,8 +1,7 @@
-// The handle table behind every GDI and window handle, the live-object and
-// misuse counts that tests read, and the surface access of drawing contexts.
-#include "platform/soft/graphics/objects.h"
+// The handle table behind every GDI and window handle, and the live-object
+// count that tests read.
+#include "platform/soft/graphics/handle_table.h"
 
-#include <atomic>
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -121,11 +120,9 @@ class HandleTable {
   std::deque<std::size_t> free_;
 };
 
-// The objects' state: the handle table (its own mutex guards it) and the
-// count of misuses seen, which tests read.
+// The objects' state: the handle table (its own mutex guards it).
 struct ObjectState {
   HandleTable table;
-  std::atomic<long> misuses{0};
 };
 
 // Never destroyed: a thread that is still drawing while the process exits
@@ -148,27 +145,5 @@ bool VisitLocked(HANDLE handle, const std::function<void(Object&)>& visit) {
 }
 
 LiveCounts CountLive() { return State().table.Count(); }
-
-long MisuseCount() { return State().misuses.load(); }
-
-void NoteMisuse() { State().misuses.fetch_add(1); }
-
-SurfaceAccess::SurfaceAccess(DcObject& dc) {
-  if (dc.device != nullptr) {
-    device_ = dc.device.get();
-    surface_ = device_->Lock();
-    return;
-  }
-  if (dc.memory) {
-    if (auto bitmap = FindAs<BitmapObject>(dc.bitmap, Kind::Bitmap)) {
-      surface_ = bitmap->surface;
-      bitmap_ = std::move(bitmap);
-    }
-  }
-}
-
-SurfaceAccess::~SurfaceAccess() {
-  if (device_ != nullptr) device_->Unlock();
-}
 
 }  // namespace soft
