@@ -156,7 +156,7 @@ def test_programs_carry_no_test_hooks():
     The build tree's programs are read, since an install may strip its copies."""
     testing = glob.glob(os.path.join(BUILD_DIR, "CMakeFiles/nosignal_platform_testing.dir/**/*.o"), recursive=True)
     hooks = defined_symbols(*testing) - defined_symbols(os.path.join(BUILD_DIR, "libnosignal_platform.a"))
-    named = {"soft::SetMessageBoxSink", "soft::SetThreadCreationFails", "soft::SetScreenDpi", "__wrap_pthread_create"}
+    named = {"probe::SetMessageBoxSink", "probe::SetThreadCreationFails", "probe::SetScreenDpi", "__wrap_pthread_create"}
     check("the test library's hooks are found", all(any(hook.startswith(name) for hook in hooks) for name in named),
           sorted(hooks))
     for name in ("nosignal", "nosignal-render"):
