@@ -30,6 +30,9 @@ TThread::~TThread() {
   // in every build.
   if (!joined_ && !suspended_ && !finished_) {
     std::fputs("a running TThread must be made by StartThread\n", stderr);
+    // Redirected to a pipe or a file, the standard error of Windows' C
+    // runtime is buffered, and abort flushes nothing.
+    std::fflush(stderr);
     std::abort();
   }
   StopAndJoin();
