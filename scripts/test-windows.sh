@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds nosignal for Windows x64 and x86 and runs their tests under Wine, on
-# a display of their own. One Wine server serves the whole run: starting a
+# a display of their own. One Wine server serves all their tests: starting a
 # server per program would multiply the run's time many times over. With both
-# builds it also makes the installer and tests it, once.
+# builds it also makes the installer and tests it on 64-bit Wine, then in a
+# 32-bit prefix of its own.
 #   scripts/test-windows.sh [win64] [win32]      both when none is named
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,19 +33,25 @@ start_display() {
   rm -f "$pipe"
   export DISPLAY=":$number"
 }
+# The 32-bit prefix is only for the installer's test: it goes at the end.
+prefix32=$PWD/build/wineprefix32
 cleanup() {
   wineserver -k 2>/dev/null || true
   if [ -n "${xvfb:-}" ]; then kill "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$prefix32"
 }
 trap cleanup EXIT
 start_display
 
 # Output detached, or whoever waits for it (ctest) waits for ever. A server
 # left running in the prefix (the pixel probe's) would keep another display.
-wineserver -k 2>/dev/null || true
-mkdir -p "$WINEPREFIX"
-setsid wineserver -p </dev/null >/dev/null 2>&1
-LC_ALL=$wine_locale setsid wine wineboot -i </dev/null >/dev/null 2>&1
+start_wine() {
+  wineserver -k 2>/dev/null || true
+  mkdir -p "$WINEPREFIX"
+  setsid wineserver -p </dev/null >/dev/null 2>&1
+  LC_ALL=$wine_locale setsid wine wineboot -i </dev/null >/dev/null 2>&1
+}
+start_wine
 
 for flavour in "${flavours[@]}"; do
   echo "== $flavour tests under Wine"
@@ -55,4 +62,10 @@ if [ ${#flavours[@]} -eq 2 ]; then
   echo "== installer under Wine"
   scripts/windows-installer.sh
   python3 tests/windows/test_installer.py --build-dir build/win64 --source-dir "$PWD"
+  echo "== installer under 32-bit Wine"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$prefix32"
+  export WINEPREFIX=$prefix32 WINEARCH=win32
+  start_wine
+  python3 tests/windows/test_installer.py --build-dir build/win32 --source-dir "$PWD"
 fi
