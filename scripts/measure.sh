@@ -37,6 +37,14 @@ sleep 1
 
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# The share of one core that process $1 takes over the next $seconds.
+cpu_share() {
+  local before after
+  before=$(cpu_ticks "$1")
+  sleep "$seconds"
+  after=$(cpu_ticks "$1")
+  awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}'
+}
 status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
 mb() { awk -v kb="$1" 'BEGIN {printf "%.1f MB", kb / 1024}'; }
 # Where the resident size is: private memory, mapped files (mostly shared
@@ -104,13 +112,9 @@ frame_period_ms() {
 measure_at() {
   start_program
   [ "$1x$2" = 1024x768 ] || resize "$1" "$2" 3
-  local size before after
+  local size cpu
   size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
-  before=$(cpu_ticks "$program_pid")
-  sleep "$seconds"
-  after=$(cpu_ticks "$program_pid")
-  local cpu
-  cpu=$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')
+  cpu=$(cpu_share "$program_pid")
   printf '%-10s client %-10s CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' "$1x$2" "$size" "$cpu" \
     "$(mb "$(status_kb "$program_pid" VmRSS)")" "$(mb "$(status_kb "$program_pid" VmHWM)")" "$(frame_period_ms)"
   printf '%-10s RSS: %s\n' "" "$(rss_parts "$program_pid")"
@@ -157,13 +161,7 @@ C
   local pid=$!
   pids+=("$pid")
   sleep 5
-  local before after
-  before=$(cpu_ticks "$pid")
-  sleep "$seconds"
-  after=$(cpu_ticks "$pid")
-  printf '%-10s bare SDL2 window, CPU %s, RSS %s\n' "1022x743" \
-    "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
-    "$(mb "$(status_kb "$pid" VmRSS)")"
+  printf '%-10s bare SDL2 window, CPU %s, RSS %s\n' "1022x743" "$(cpu_share "$pid")" "$(mb "$(status_kb "$pid" VmRSS)")"
   printf '%-10s RSS: %s\n' "" "$(rss_parts "$pid")"
   kill "$pid"
 }
@@ -182,12 +180,7 @@ measure_root() {
   program_pid=$!
   pids+=("$program_pid")
   sleep 3
-  local before after
-  before=$(cpu_ticks "$program_pid")
-  sleep "$seconds"
-  after=$(cpu_ticks "$program_pid")
-  printf '%-10s --root     CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' 3840x2160 \
-    "$(awk -v d=$((after - before)) -v hz="$ticks_per_second" -v s="$seconds" 'BEGIN {printf "%.1f %%", 100 * d / hz / s}')" \
+  printf '%-10s --root     CPU %-8s RSS %-9s peak RSS %-9s frame period %s\n' 3840x2160 "$(cpu_share "$program_pid")" \
     "$(mb "$(status_kb "$program_pid" VmRSS)")" "$(mb "$(status_kb "$program_pid" VmHWM)")" "$(frame_period_ms)"
   local started ended
   started=$(date +%s.%N)
