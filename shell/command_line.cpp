@@ -72,17 +72,25 @@ unsigned long ParseWindowId(std::string_view text) {
   return static_cast<unsigned long>(value);
 }
 
+// Control characters shown as escapes, so that an argument cannot steer the
+// terminal: C0 and DEL as \xNN, and the C1 controls, which some terminals
+// obey in UTF-8 too (U+009B is a CSI), as \u00NN.
 std::string Printable(std::string_view argument) {
   std::string shown;
-  for (const char c : argument) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
-      shown += c;
-      continue;
+  char escaped[7];
+  for (std::size_t i = 0; i < argument.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(argument[i]);
+    const auto next = i + 1 < argument.size() ? static_cast<unsigned char>(argument[i + 1]) : 0u;
+    if (byte < 0x20 || byte == 0x7F) {
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+      shown += escaped;
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      std::snprintf(escaped, sizeof escaped, "\\u00%02x", next);
+      shown += escaped;
+      ++i;
+    } else {
+      shown += argument[i];
     }
-    char escaped[5];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-    shown += escaped;
   }
   return shown;
 }

@@ -73,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"--bogus"}, nullptr, M::Refused, 0, "unknown option '--bogus'"},
         Case{{"--\x1b[31mred"}, nullptr, M::Refused, 0, "'--\\x1b[31mred'"},
         Case{{"tab\there\x7f"}, nullptr, M::Refused, 0, "unexpected argument 'tab\\x09here\\x7f'"},
+        Case{{"--\xc2\x9b" "31m\xd0\x96"}, nullptr, M::Refused, 0, "'--\\u009b31m\xd0\x96'"},
         // The first refusal is the one told; help after it is not obeyed.
         Case{{"--bogus", "--help"}, nullptr, M::Refused, 0, "'--bogus'"},
         Case{{"--root", "--bogus"}, "0x400001", M::Refused, 0, "'--bogus'"},
